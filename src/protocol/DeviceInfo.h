@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// Colours of the status lamps, as data; the main window paints them.
+enum class LampColour { Neutral, Red, Green, Yellow, Inactive };
+
+
+// The last identification of the device on the local cable.
+struct DeviceInfo {
+    QString deviceType;  // "Alarm", "Option", "Switch", "Talker" or empty
+    QString version;
+    QString serialNumber;
+    QString resetCount;
+    QString serviceInterval;
+    QString liftStartCounter;
+    QString supplyVoltageText;  // tag "Y", e.g. "12,3 "
+    QString secondVoltageText;  // tag "M"
+    LampColour supplyVoltageLamp = LampColour::Neutral;
+    LampColour secondVoltageLamp = LampColour::Neutral;
+    int nominalVoltage = 0;  // TKV-C3: raw "M"
+    int presentVoltage = 0;  // TKV-C3: raw "Y"
+
+    // TKV-C3 configuration block.
+    QString initialFirmwareVersion;
+    QString bootloaderVersion;
+    QString defaultModeVersion;
+    QString externalPowerVersion;
+    QString ioModuleFirmwareVersion;
+    int clientCode = 255;
+    int modelCode = 255;
+    int featureFlags = 0;
+
+    // Input/output lamps from tag "P": the TKV-C3 set first (only shown on a
+    // TKV-C3), then the set every model has.
+    static constexpr int c3IoLampCount = 7;
+    static constexpr int ioLampCount = 8;
+    std::array<LampColour, c3IoLampCount> c3IoLamps{};
+    std::array<LampColour, ioLampCount> ioLamps{};
+
+    bool firmware38 = false;
+    bool identified = false;
+    bool logVersionOnce = true;
+};
