@@ -1,0 +1,78 @@
+#pragma once
+
+#include "CliOptions.h"
+
+#include "app/CommLog.h"
+#include "app/LanguageTable.h"
+#include "app/MessagePresenter.h"
+#include "app/QtClock.h"
+#include "link/LinkPort.h"
+#include "protocol/CommandExchange.h"
+#include "protocol/Identification.h"
+
+#include <QByteArray>
+#include <memory>
+
+class ComPort;
+class FtdiApi;
+class SimDevice;
+
+// Exit statuses of the tool.
+enum ExitStatus { ExitDone = 0, ExitDeviceFailed = 1, ExitBadInput = 2 };
+
+// Messages of the engines go to standard error.
+class StderrPresenter : public MessagePresenter {
+public:
+    void showMessage(const QString &text) override;
+};
+
+// One cable, one device, the engines between them; progress on standard error.
+class CliSession : public ExchangeView, public ExchangeClient {
+public:
+    explicit CliSession(const CliOptions &options);
+    ~CliSession() override;
+
+    // Opens the cable; prints why not and returns false when it cannot.
+    bool connect();
+    // Finds out what is on the cable: with --model as the window does with that
+    // model selected, else by taking the whole reply to "V" (and "v" for a TKV-C3).
+    bool identify();
+    // Reads or writes the block of the identified device.
+    bool readBlock(QByteArray &block);
+    bool writeBlock(const QByteArray &block);
+
+    const DeviceInfo &deviceInfo() const { return identification_.deviceInfo(); }
+    const ModelFlags &modelFlags() const { return identification_.modelFlags(); }
+    // The length of the parameter block of the identified device, 0 when it has none.
+    int blockLength() const;
+
+    // ExchangeView
+    void setProgressVisible(bool visible) override;
+    void setProgress(int value) override;
+    // ExchangeClient
+    void identificationReceived(const QByteArray &reply) override;
+    void blockRead(const QString &deviceType, const QByteArray &block) override;
+    QByteArray blockToWrite(const QString &deviceType) override;
+
+private:
+    bool createLink();
+    bool identifyAsWindow(CommunicatorModel model);
+    bool identifyByWholeReply();
+    bool runUntilIdle();
+
+    CliOptions options_;
+    QtClock clock_;
+    StderrPresenter messages_;
+    LanguageTable texts_;
+    std::unique_ptr<CommLog> log_;
+    std::unique_ptr<FtdiApi> ftdi_;
+    std::unique_ptr<ComPort> comPort_;
+    std::unique_ptr<SimDevice> simDevice_;
+    std::unique_ptr<LinkPort> link_;
+    Identification identification_;
+    std::unique_ptr<CommandExchange> exchange_;
+    QByteArray lastBlock_;
+    QByteArray blockToWrite_;
+    bool progressShown_ = false;
+    QString progressLabel_;
+};

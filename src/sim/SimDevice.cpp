@@ -1,0 +1,213 @@
+#include "sim/SimDevice.h"
+
+#include <array>
+
+namespace {
+
+// The device's own identity; the values are those of one plausible unit of each kind.
+struct Identity {
+    char tag;
+    quint8 version;      // "V" value; for the TKV-C3 the "v" major byte
+    quint8 versionMinor; // TKV-C3 only
+    quint32 serial;
+    quint16 resets;
+    quint16 serviceHours;
+    quint32 liftStarts;
+    quint8 supplyVoltage;  // tenths of a volt
+    quint8 secondVoltage;
+    quint8 ioStates;
+    int memorySize;
+};
+
+Identity identityOf(SimKind kind)
+{
+    switch (kind) {
+    case SimKind::TkvC: return {'V', 58, 0, 12345, 17, 30, 4711, 123, 132, 0x1C, 256};
+    case SimKind::TkvC2: return {'V', 62, 0, 23456, 3, 50, 70000, 125, 136, 0x9C, 256};
+    case SimKind::TkvC3: return {'v', 0x03, 0x12, 1234567890u, 9, 100, 123456, 240, 240, 0x9C, 256};
+    case SimKind::Option: return {'B', 21, 0, 345, 1, 0, 0, 0, 0, 0, 23};
+    case SimKind::Switch: return {'Z', 13, 0, 456, 2, 0, 0, 0, 0, 0, 8};
+    case SimKind::Talker:
+    case SimKind::TalkerOld: return {'L', 31, 0, 567, 4, 0, 0, 0, 0, 0, 0};
+    }
+    return {};
+}
+
+void addPair(QByteArray &reply, char tag, quint32 value)
+{
+    reply.append(tag);
+    reply.append(char(value & 0xFF));
+}
+
+// Serial and resets first, then the accumulating groups in their order.
+void addCounters(QByteArray &reply, const Identity &id)
+{
+    addPair(reply, 'I', id.resets & 0xFF);
+    addPair(reply, 'J', id.resets >> 8);
+    addPair(reply, 'H', id.serviceHours % 24);
+    addPair(reply, 'D', id.serviceHours / 24);
+}
+
+QByteArray initialMemory(SimKind kind, int size)
+{
+    QByteArray memory(size, '\0');
+    for (int i = 0; i < size; ++i)
+        memory[i] = char((i * 7 + int(kind) * 13 + 3) & 0xFF);
+    if (size == 256)
+        memory[15] = 'U';  // the communicator's memory marker at position 16
+    return memory;
+}
+
+} // namespace
+
+std::optional<SimKind> simKindFromName(const QString &name)
+{
+    for (auto kind : {SimKind::TkvC, SimKind::TkvC2, SimKind::TkvC3, SimKind::Option, SimKind::Switch,
+                      SimKind::Talker, SimKind::TalkerOld})
+        if (name.compare(simKindName(kind), Qt::CaseInsensitive) == 0)
+            return kind;
+    return std::nullopt;
+}
+
+QString simKindName(SimKind kind)
+{
+    switch (kind) {
+    case SimKind::TkvC: return QStringLiteral("TKV-C");
+    case SimKind::TkvC2: return QStringLiteral("TKV-C2");
+    case SimKind::TkvC3: return QStringLiteral("TKV-C3");
+    case SimKind::Option: return QStringLiteral("Option");
+    case SimKind::Switch: return QStringLiteral("Switch");
+    case SimKind::Talker: return QStringLiteral("Talker");
+    case SimKind::TalkerOld: return QStringLiteral("TalkerOld");
+    }
+    return {};
+}
+
+SimDevice::SimDevice(SimKind kind)
+    : kind_(kind), memory_(initialMemory(kind, identityOf(kind).memorySize))
+{
+}
+
+void SimDevice::setMemory(const QByteArray &memory)
+{
+    memory_ = memory;
+}
+
+int SimDevice::writeLength() const
+{
+    return memory_.size() == 256 ? 255 : int(memory_.size());
+}
+
+QByteArray SimDevice::identificationReply(quint8 request) const
+{
+    const Identity id = identityOf(kind_);
+    QByteArray reply;
+    if (request == 'v') {
+        if (kind_ != SimKind::TkvC3)
+            return {};
+        // "v", version, four pairs, "C" with sixteen data bytes, three pairs.
+        reply.append('v');
+        reply.append(char(id.version));
+        reply.append(char(id.versionMinor));
+        addCounters(reply, id);
+        reply.append('C');
+        const std::array<quint8, 16> data = {
+            quint8(id.serial >> 8), quint8(id.serial), quint8(id.serial >> 24), quint8(id.serial >> 16),
+            0x03, 0x05,  // initial firmware 3.05
+            255, 3,      // no client code; model code 3
+            0x4B,        // external power, digital potentiometers, voice reports, line polarity check
+            0, 0x12,     // external power module 1.2
+            0x01, 0x04,  // bootloader 1.4
+            0x02, 0x01,  // I/O module 2.1
+            12};         // default mode 1.2
+        for (quint8 b : data)
+            reply.append(char(b));
+        addPair(reply, 'Y', id.supplyVoltage);
+        addPair(reply, 'M', id.secondVoltage);
+        addPair(reply, 'P', id.ioStates);
+        return reply;
+    }
+    if (request != 'V')
+        return {};
+    // A TKV-C3 asked with "V" answers 99: ask me with "v".
+    const quint8 version = kind_ == SimKind::TkvC3 ? 99 : id.version;
+    addPair(reply, kind_ == SimKind::TkvC3 ? 'V' : id.tag, version);
+    if (kind_ == SimKind::TkvC) {
+        addPair(reply, 'I', id.resets & 0xFF);
+        addPair(reply, 'J', id.resets >> 8);
+        addPair(reply, 'Y', id.supplyVoltage);
+        addPair(reply, 'M', id.secondVoltage);
+    } else {
+        addCounters(reply, id);
+    }
+    reply.append('C');
+    reply.append(char((id.serial >> 8) & 0xFF));
+    reply.append(char(id.serial & 0xFF));
+    if (kind_ == SimKind::TkvC)
+        return reply;  // 13 bytes
+    if (kind_ == SimKind::TkvC2 || kind_ == SimKind::TkvC3) {
+        addPair(reply, 'Y', id.supplyVoltage);
+        addPair(reply, 'M', id.secondVoltage);
+        addPair(reply, 'P', id.ioStates);
+    } else {
+        addPair(reply, 'S', id.liftStarts & 0xFF);
+        addPair(reply, 'T', (id.liftStarts >> 8) & 0xFF);
+        addPair(reply, 'U', (id.liftStarts >> 16) & 0xFF);
+    }
+    return reply;  // 19 bytes
+}
+
+QByteArray SimDevice::withFaults(QByteArray reply) const
+{
+    if (faults.missingBytes > 0)
+        reply.chop(std::min<qsizetype>(faults.missingBytes, reply.size()));
+    if (faults.extraBytes > 0)
+        reply.append(QByteArray(faults.extraBytes, '\0'));
+    return reply;
+}
+
+QByteArray SimDevice::receive(quint8 byte)
+{
+    received.append(char(byte));
+    QByteArray reply;
+    switch (state_) {
+    case State::Writing: {
+        const int position = ++writeIndex_;
+        if (faults.errorAtByte == position) {
+            state_ = State::Idle;
+            reply = "E";
+            break;
+        }
+        memory_[position - 1] = char(byte);
+        if (position < writeLength()) {
+            reply = "D";
+        } else {
+            state_ = State::Idle;
+            reply = faults.extraAckAtEnd ? "D" : "Z";
+        }
+        break;
+    }
+    case State::ReadRequested:
+        state_ = State::Idle;
+        if (byte == 'P' && !memory_.isEmpty())
+            reply = withFaults(memory_);
+        break;
+    case State::WriteRequested:
+        if (byte == 'P' && !memory_.isEmpty()) {
+            state_ = State::Writing;
+            writeIndex_ = 0;
+        } else {
+            state_ = State::Idle;
+        }
+        break;
+    case State::Idle:
+        if (byte == 'R')
+            state_ = State::ReadRequested;
+        else if (byte == 'W')
+            state_ = State::WriteRequested;
+        else if (byte == 'V' || byte == 'v')
+            reply = withFaults(identificationReply(byte));
+        break;
+    }
+    return faults.silent ? QByteArray() : reply;
+}
