@@ -18,6 +18,9 @@ public:
 
     bool isEnabled() const { return enabled_; }
     QString filePath() const { return filePath_; }
+    // The text that opens the failure message, followed by the path and the reason;
+    // the window sets it from the language table.
+    void setFailureText(const QString &text);
 
     // Start-up with the log enabled: delete, create, write the start header.
     void begin(const QString &windowCaption);
@@ -37,10 +40,13 @@ public:
 private:
     void create();
     void append(const QByteArray &line);
+    void reportFailure();
 
     QString filePath_;
     MessagePresenter *messages_;
     QFile file_;
     bool enabled_ = false;
     bool failureShown_ = false;
+    bool stopped_ = false;  // closed for good at exit
+    QString failureText_ = QStringLiteral("Cannot write the communication log");
 };

@@ -1,0 +1,69 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString withSeparator(const QString &folder)
+{
+    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+    return clean.endsWith(u'/') ? clean : clean + u'/';
+}
+
+} // namespace
+
+namespace ProgramFolder {
+
+QString resolve(const QString &home, const QString &executableFolder,
+                const QString &configHome)
+{
+    QString folder;
+    if (!home.isEmpty())
+        folder = home;
+    else if (QFileInfo(executableFolder).isDir() && QFileInfo(executableFolder).isWritable())
+        folder = executableFolder;
+    else
+        folder = configHome + QStringLiteral("/ostrakel");
+    QDir().mkpath(folder);
+    return withSeparator(folder);
+}
+
+QString path()
+{
+    return resolve(qEnvironmentVariable("OSTRAKEL_HOME"), QCoreApplication::applicationDirPath(),
+                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QStringList dataFolders()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        path(),
+        executableFolder + QStringLiteral("/../share/ostrakel"),
+        // This file lives in <source>/src/app/; the shipped data is in <source>/data/.
+        QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data"),
+    };
+    QStringList folders;
+    for (const QString &candidate : candidates) {
+        if (!QFileInfo(candidate).isDir())
+            continue;
+        const QString folder = withSeparator(candidate);
+        if (!folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders;
+}
+
+QString findDataFile(const QString &fileName)
+{
+    for (const QString &folder : dataFolders()) {
+        if (QFileInfo(folder + fileName).isFile())
+            return folder + fileName;
+    }
+    return QString();
+}
+
+} // namespace ProgramFolder

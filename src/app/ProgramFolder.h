@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the program keeps Config.ini, the language files, its logs and reports.
+namespace ProgramFolder {
+
+// The program folder, always with a trailing "/": $OSTRAKEL_HOME when set, else the
+// executable's folder when it is writable, else $XDG_CONFIG_HOME/ostrakel/ (by default
+// ~/.config/ostrakel/). Created when missing. Computed afresh on every call.
+QString path();
+
+// The same choice from explicit inputs (an empty home means "not set").
+QString resolve(const QString &home, const QString &executableFolder,
+                const QString &configHome);
+
+// Folders that may hold language files and tone samples, existing ones only, the
+// program folder first, then the installed data folder (<prefix>/share/ostrakel/)
+// and the data folder of the source tree the program was built from.
+QStringList dataFolders();
+
+// The first of dataFolders() that holds fileName, as a full path; empty when none does.
+QString findDataFile(const QString &fileName);
+
+} // namespace ProgramFolder
