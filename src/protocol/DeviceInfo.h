@@ -6,7 +6,6 @@
 // Colours of the status lamps, as data; the main window paints them.
 enum class LampColour { Neutral, Red, Green, Yellow, Inactive };
 
-
 // The last identification of the device on the local cable.
 struct DeviceInfo {
     QString deviceType;  // "Alarm", "Option", "Switch", "Talker" or empty
@@ -38,6 +37,12 @@ struct DeviceInfo {
     static constexpr int ioLampCount = 8;
     std::array<LampColour, c3IoLampCount> c3IoLamps{};
     std::array<LampColour, ioLampCount> ioLamps{};
+    // Lamp captions, index for index with the arrays above. c3IoLamps[i] shows
+    // bit i of "P"; ioLamps[i] shows bit 7 - i.
+    static constexpr std::array<const char *, c3IoLampCount> c3IoLampNames{
+        "IN 1", "IN 2", "SHAFT", "CAR", "FILTER", "OUT1", "OUT2"};
+    static constexpr std::array<const char *, ioLampCount> ioLampNames{
+        "Line", "REL 2", "REL 1", "BLK", "BTN 2", "BTN 1", "INP 2", "INP 1"};
 
     bool firmware38 = false;
     bool identified = false;
