@@ -2,6 +2,8 @@
 
 #include "CliSession.h"
 
+#include "sim/SimDevice.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -151,6 +153,11 @@ int runCliCommand(const CliOptions &options)
         }
         if (!loadInput(options.arguments.front(), input))
             return ExitBadInput;
+    }
+
+    if (options.port.startsWith(QLatin1String("sim:")) && !simKindFromName(options.port.mid(4))) {
+        printError(QStringLiteral("unknown simulated device \"%1\"").arg(options.port.mid(4)));
+        return ExitBadInput;
     }
 
     CliSession session(options);

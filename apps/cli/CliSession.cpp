@@ -71,7 +71,7 @@ bool CliSession::createLink()
     if (port.startsWith(QLatin1String("sim:"))) {
         const auto kind = simKindFromName(port.mid(4));
         if (!kind) {
-            printError(QStringLiteral("unknown simulated device \"%1\"").arg(port.mid(4)));
+            printError(QStringLiteral("unknown simulated device \"%1\" in the configured cable").arg(port.mid(4)));
             return false;
         }
         simDevice_ = std::make_unique<SimDevice>(*kind);
