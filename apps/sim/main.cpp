@@ -27,7 +27,8 @@ void requestStop(int)
 int usage()
 {
     std::fprintf(stderr,
-                 "usage: ostrakel-sim --pty KIND [--silent] [--error-at N]\n"
+                 "usage: ostrakel-sim --pty KIND [--silent] [--error-at N] [--vanish-after N]\n"
+                 "  --vanish-after N: the device goes away (the process ends) after sending N bytes\n"
                  "KIND: TKV-C, TKV-C2, TKV-C3, Option, Switch, Talker, TalkerOld\n");
     return 2;
 }
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
 {
     std::optional<SimKind> kind;
     SimFaults faults;
+    long vanishAfter = -1;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg = argv[i];
         if (arg == "--pty" && i + 1 < argc)
@@ -53,6 +55,8 @@ int main(int argc, char **argv)
             faults.silent = true;
         else if (arg == "--error-at" && i + 1 < argc)
             faults.errorAtByte = std::atoi(argv[++i]);
+        else if (arg == "--vanish-after" && i + 1 < argc)
+            vanishAfter = std::atol(argv[++i]);
         else
             return usage();
     }
@@ -93,9 +97,14 @@ int main(int argc, char **argv)
         for (ssize_t i = 0; i < n; ++i) {
             const QByteArray reply = device.receive(buffer[i]);
             for (char byte : reply) {
+                if (vanishAfter == 0)
+                    stopRequested = 1;
+                if (stopRequested)
+                    break;
                 waitOneByteTime();
                 if (write(master, &byte, 1) != 1)
                     break;
+                --vanishAfter;
             }
         }
     }

@@ -134,6 +134,18 @@ TEST(CliOverPtyFaults, RefusedByteEndsTheWriteWithTheComPortSuffix)
     EXPECT_TRUE(run.err.contains("Communication error  ...APSE")) << run.err.toStdString();
 }
 
+TEST(CliOverPtyFaults, DeviceVanishingMidReadEndsWithTheTimeOutMessage)
+{
+    // 19 bytes of identification, then part of the 256-byte block.
+    PtyDevice device(QStringLiteral("TKV-C2"), {QStringLiteral("--vanish-after"), QStringLiteral("100")});
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("block.bin"));
+    const CliRun run = runCli({QStringLiteral("--port"), device.path(), QStringLiteral("read"), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Communication error - Lift intercom is not connected")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
 struct UsageCase {
     const char *name;
     QStringList args;
