@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include <algorithm>
+
 QString cliUsage()
 {
     return QStringLiteral(
@@ -17,45 +19,25 @@ QString cliUsage()
 std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &error)
 {
     CliOptions options;
-    auto takeValue = [&](int &i, const QString &name) -> std::optional<QString> {
-        if (i + 1 >= args.size()) {
-            error = name + QStringLiteral(" needs a value");
-            return std::nullopt;
-        }
-        return args[++i];
+    QString model;
+    // Options that take a value, and where the value goes.
+    const QList<std::pair<QLatin1String, QString *>> valued = {
+        {QLatin1String("--port"), &options.port},
+        {QLatin1String("--model"), &model},
+        {QLatin1String("--log"), &options.logFile},
+        {QLatin1String("-o"), &options.outputFile},
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (arg == QLatin1String("--port")) {
-            const auto value = takeValue(i, arg);
-            if (!value)
-                return std::nullopt;
-            options.port = *value;
-        } else if (arg == QLatin1String("--model")) {
-            const auto value = takeValue(i, arg);
-            if (!value)
-                return std::nullopt;
-            options.model = modelFromName(*value);
-            if (!options.model) {
-                error = QStringLiteral("unknown model \"%1\" (TKV-C, TKV-C2 or TKV-C3)").arg(*value);
+        const auto option = std::find_if(valued.begin(), valued.end(), [&](const auto &o) { return arg == o.first; });
+        if (option != valued.end()) {
+            if (i + 1 >= args.size()) {
+                error = arg + QStringLiteral(" needs a value");
                 return std::nullopt;
             }
-        } else if (arg == QLatin1String("--log")) {
-            const auto value = takeValue(i, arg);
-            if (!value)
-                return std::nullopt;
-            options.logFile = *value;
-        } else if (arg == QLatin1String("-o")) {
-            const auto value = takeValue(i, arg);
-            if (!value)
-                return std::nullopt;
-            options.outputFile = *value;
+            *option->second = args[++i];
         } else if (arg == QLatin1String("--json")) {
             options.json = true;
-        } else if (arg == QLatin1String("--expert")) {
-            options.expert = true;
-        } else if (arg == QLatin1String("--talker-old")) {
-            options.talkerOld = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option ") + arg;
             return std::nullopt;
@@ -63,6 +45,13 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
             options.command = arg;
         } else {
             options.arguments.append(arg);
+        }
+    }
+    if (!model.isEmpty()) {
+        options.model = modelFromName(model);
+        if (!options.model) {
+            error = QStringLiteral("unknown model \"%1\" (TKV-C, TKV-C2 or TKV-C3)").arg(model);
+            return std::nullopt;
         }
     }
     if (options.command.isEmpty()) {

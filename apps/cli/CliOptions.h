@@ -11,8 +11,6 @@ struct CliOptions {
     std::optional<CommunicatorModel> model;
     QString logFile;
     bool json = false;
-    bool expert = false;
-    bool talkerOld = false;
     QString command;
     QString outputFile;  // -o
     QStringList arguments;

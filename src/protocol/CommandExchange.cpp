@@ -164,59 +164,56 @@ bool CommandExchange::requestIdentification(const ModelFlags &flags)
     return true;
 }
 
-void CommandExchange::readParameters(const QString &deviceType)
+bool CommandExchange::startBlockExchange(const QString &deviceType, int startProgress)
 {
     if (!linkReady_ || !idle_ || !isReadableDevice(deviceType))
-        return;
-    const BlockShape shape = shapeOf(deviceType);
+        return false;
     view_.focusStatusBar();
     clock_.wait(Millis(0));
-    setProgress(shape.readStartProgress);
+    setProgress(startProgress);
     beginExchange();
-
-    bytePending_ = false;
     deviceType_ = deviceType;
-    expectedLength_ = shape.readLength;
-    command_ = QStringLiteral("PC");
     lastResult_ = ExchangeResult::None;
     lastActivity_ = clock_.now();
-    active_ = true;
-    log(QStringLiteral(">>> Read parameters <<<"));
-    log(QString::fromLatin1(shape.readLogLine));
+    return true;
+}
 
+void CommandExchange::sendRequest(quint8 letter)
+{
     link_->readAll();
-    sendByte('R');
+    sendByte(letter);
     clock_.wait(Millis(2));
     sendByte('P');
     clock_.wait(Millis(2));
 }
 
+void CommandExchange::readParameters(const QString &deviceType)
+{
+    const BlockShape shape = shapeOf(deviceType);
+    if (!startBlockExchange(deviceType, shape.readStartProgress))
+        return;
+    bytePending_ = false;
+    expectedLength_ = shape.readLength;
+    command_ = QStringLiteral("PC");
+    active_ = true;
+    log(QStringLiteral(">>> Read parameters <<<"));
+    log(QString::fromLatin1(shape.readLogLine));
+    sendRequest('R');
+}
+
 void CommandExchange::writeParameters(const QString &deviceType)
 {
-    if (!linkReady_ || !idle_ || !isReadableDevice(deviceType))
-        return;
     const BlockShape shape = shapeOf(deviceType);
-    view_.focusStatusBar();
-    clock_.wait(Millis(0));
-    setProgress(shape.writeStartProgress);
-    beginExchange();
-
+    if (!startBlockExchange(deviceType, shape.writeStartProgress))
+        return;
     sentLog_.clear();
     sendIndex_ = 0;
-    deviceType_ = deviceType;
     blockLength_ = shape.writeLength;
     command_ = QString::fromLatin1(shape.writeCommand);
-    lastResult_ = ExchangeResult::None;
-    lastActivity_ = clock_.now();
     active_ = true;
     log(QStringLiteral(">>> Write parameters <<<"));
     log(QString::fromLatin1(shape.writeLogLine));
-
-    link_->readAll();
-    sendByte('W');
-    clock_.wait(Millis(2));
-    sendByte('P');
-    clock_.wait(Millis(2));
+    sendRequest('W');
     // The first block byte may go only after "W" and "P": ticks keep running during
     // the waits above, so the byte is released only now.
     bytePending_ = active_;

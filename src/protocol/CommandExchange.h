@@ -58,6 +58,8 @@ public:
     void onArrival(int count);
 
 private:
+    bool startBlockExchange(const QString &deviceType, int startProgress);
+    void sendRequest(quint8 letter);
     void beginExchange();
     void endExchange();
     void startTicking();

@@ -1,4 +1,8 @@
+#include "app/CommLog.h"
 #include "support/ExchangeRig.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -266,4 +270,34 @@ TEST(CommandExchangeGuards, NothingHappensWithoutALinkOrForAVoiceModule)
     rig.clock.advanceBy(std::chrono::seconds(5));
     EXPECT_TRUE(rig.device.received.isEmpty());
     EXPECT_TRUE(rig.view.progress.isEmpty());
+}
+
+TEST(CommandExchangeLog, ReadAndWriteOfTheSwitchBoardWriteTheirLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("LOG_comm_file.TXT"));
+    ExchangeRig rig(SimKind::Switch);
+    CommLog log(path, &rig.messages);
+    log.begin(QStringLiteral("Ostrakel Configurator V1.0"));
+    CommandExchange exchange(rig.link, rig.clock, rig.messages, rig.texts, &log, rig.view, rig.client);
+    exchange.setLinkReady(true);
+    // Device bytes go into the log exactly as they came, CR and LF included.
+    rig.device.setMemory(QByteArray::fromHex("0d0a0041ff7e5a44"));
+
+    exchange.readParameters(QStringLiteral("Switch"));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return exchange.isIdle(); }, std::chrono::seconds(60)));
+    rig.client.toWrite = QByteArray::fromHex("0102030405060708");
+    exchange.writeParameters(QStringLiteral("Switch"));
+    ASSERT_TRUE(rig.clock.runUntil([&] { return exchange.isIdle(); }, std::chrono::seconds(60)));
+    log.stop();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    const QByteArray expected = QByteArray(">>> Read parameters <<<\r\nR+P - SwitchBoard\r\n")
+                                + QByteArray::fromHex("0d0a0041ff7e5a44") + "\r\n"
+                                + ">>> Write parameters <<<\r\nW+P - Switch\r\n"
+                                + QByteArray("D\r\n").repeated(7) + "Z\r\n-1-2-3-4-5-6-7-8\r\n";
+    EXPECT_TRUE(text.contains(expected)) << text.toStdString();
+    EXPECT_TRUE(rig.messages.messages.isEmpty());
 }
