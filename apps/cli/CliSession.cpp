@@ -109,7 +109,11 @@ bool CliSession::runUntilIdle()
 {
     while (!exchange_->isIdle() || exchange_->isActive())
         clock_.wait(Millis(5));
-    return exchange_->lastResult() == ExchangeResult::Completed;
+    if (exchange_->lastResult() == ExchangeResult::Completed)
+        return true;
+    if (!link_->isOpen())
+        printError(QStringLiteral("the connection to the device was lost"));
+    return false;
 }
 
 bool CliSession::identify()

@@ -42,6 +42,8 @@ bool AppConfig::load(const QString &programFolder, QString *errorString)
         *this = AppConfig();
         folder = programFolder;
         newTkv = false;
+        // No [Dimension] yet: the window keeps its built-in size.
+        height = builtInHeight;
         languageFilePath = folder + defaultLanguageFile();
         IniFile file(path);
         QList<IniEntry> entries = markers();

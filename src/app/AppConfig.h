@@ -16,6 +16,7 @@ struct AppConfig {
     // [Dimension]; left and top are only written
     int width = 660;
     int height = 570;
+    static constexpr int builtInHeight = 607;  // the window's own height before any save
     int left = 0;
     int top = 0;
 

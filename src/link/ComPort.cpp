@@ -12,9 +12,21 @@ ComPortError::ComPortError(QString text)
 ComPort::ComPort(QObject *parent)
     : QObject(parent)
 {
-    connect(&serial_, &QSerialPort::readyRead, this,
-            [this] { Q_EMIT dataReceived(bytesWaiting()); });
+    // Announced from the event loop, never from inside the port's own read handler:
+    // a handler that waits would otherwise hide every later arrival, since the port
+    // does not signal again until its handler has returned.
+    connect(&serial_, &QSerialPort::readyRead, this, &ComPort::announce, Qt::QueuedConnection);
     connect(&serial_, &QSerialPort::errorOccurred, this, &ComPort::onError);
+    // Bytes still waiting are announced again, so that none are left unnoticed.
+    reannounce_.setInterval(reannounceMs);
+    connect(&reannounce_, &QTimer::timeout, this, &ComPort::announce);
+}
+
+void ComPort::announce()
+{
+    const int waiting = bytesWaiting();
+    if (waiting > 0)
+        Q_EMIT dataReceived(waiting);
 }
 
 ComPort::~ComPort() = default;
@@ -102,11 +114,13 @@ void ComPort::open()
         raise(missing ? invalidNumber : QStringLiteral("Can't open device COM%1").arg(comNumber_));
     }
     applyLines();
+    reannounce_.start();
 }
 
 void ComPort::close()
 {
     losing_ = false;
+    reannounce_.stop();
     if (serial_.isOpen())
         serial_.close();
     serial_.clearError();

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
+#include <QTimer>
 #include <QString>
 #include <exception>
 
@@ -82,6 +83,7 @@ private:
     void applyLines();
     void onError(QSerialPort::SerialPortError error);
     void loseConnection();
+    void announce();
 
     QSerialPort serial_;
     QString deviceFolder_ = QStringLiteral("/dev");
@@ -92,4 +94,6 @@ private:
     bool rts_ = true;
     int outBufSize_ = DefaultOutBufSize;
     bool losing_ = false;
+    static constexpr int reannounceMs = 200;
+    QTimer reannounce_;
 };

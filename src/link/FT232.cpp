@@ -61,7 +61,9 @@ void FT232::fetchArrived()
 {
     std::array<quint8, FetchSize> buffer;
     int count = 0;
-    readFailed_ = api_.read(buffer.data(), FetchSize, count) != FtStatus::Ok;
+    const FtStatus status = api_.read(buffer.data(), FetchSize, count);
+    readFailed_ = status != FtStatus::Ok;
+    deviceGone_ = deviceGone_ || status == FtStatus::DeviceNotOpened;
     received_.insert(received_.end(), buffer.begin(), buffer.begin() + std::clamp(count, 0, FetchSize));
 }
 
@@ -79,7 +81,9 @@ std::optional<quint8> FT232::readByte()
 bool FT232::writeByte(quint8 byte)
 {
     int written = 0;
-    return api_.write(&byte, 1, written) == FtStatus::Ok && written == 1;
+    const FtStatus status = api_.write(&byte, 1, written);
+    deviceGone_ = deviceGone_ || status == FtStatus::DeviceNotOpened;
+    return status == FtStatus::Ok && written == 1;
 }
 
 int FT232::bytesWaiting()

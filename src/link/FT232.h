@@ -53,6 +53,8 @@ public:
     // True when the last attempt to fetch bytes from the device failed: the
     // connection can no longer be read.
     bool readFailed() const { return readFailed_; }
+    // True when a read or write found the device gone (cable pulled).
+    bool deviceGone() const { return deviceGone_; }
 
 private:
     void fetchArrived();
@@ -61,5 +63,6 @@ private:
     Clock &clock_;
     FtStatus lastStatus_ = FtStatus::Ok;
     bool readFailed_ = false;
+    bool deviceGone_ = false;
     std::deque<quint8> received_;
 };

@@ -15,6 +15,9 @@ constexpr int AnyFtdiProduct = 0;
 // Keeps the read latency short: with nothing arrived, a read returns after this time.
 constexpr unsigned char LatencyMs = 1;
 
+// Longest a single USB transfer may take.
+constexpr int TransferTimeoutMs = 200;
+
 // Room for any USB string descriptor.
 constexpr int StringCapacity = 256;
 
@@ -64,10 +67,11 @@ FtStatus baudRateStatus(int rc)
     }
 }
 
-// ftdi_read_data and ftdi_write_data: -666 no device, anything else a USB failure.
+// ftdi_read_data and ftdi_write_data: -666 no device open; libusb's own codes come
+// through for failed transfers, -4 (LIBUSB_ERROR_NO_DEVICE) when the cable was pulled.
 FtStatus transferStatus(int rc)
 {
-    return rc == -666 ? FtStatus::DeviceNotOpened : FtStatus::IoError;
+    return rc == -666 || rc == -4 ? FtStatus::DeviceNotOpened : FtStatus::IoError;
 }
 
 QString driverText(ftdi_context *context)
@@ -135,8 +139,17 @@ FtStatus LibFtdiApi::open(const QString &serialNumber)
             continue;
 
         const int opened = ftdi_usb_open_dev(context_, entry->dev);
-        if (opened != 0)
-            return note(openDevStatus(opened), context_);
+        if (opened != 0) {
+            const FtStatus failed = note(openDevStatus(opened), context_);
+            // A half-done open leaves the handle in the context; a later open must
+            // not look at devices through it.
+            if (context_->usb_dev)
+                ftdi_usb_close(context_);
+            return failed;
+        }
+        // A wedged chip must not hold the window thread for libftdi's default 5 s.
+        context_->usb_read_timeout = TransferTimeoutMs;
+        context_->usb_write_timeout = TransferTimeoutMs;
         if (ftdi_set_latency_timer(context_, LatencyMs) != 0) {
             const FtStatus failed = note(FtStatus::IoError, context_);
             ftdi_usb_close(context_);

@@ -55,10 +55,17 @@ void SimLink::collectArrivals()
 
 void SimLink::announceArrivals()
 {
+    // Like a COM port: new bytes are announced at once, bytes left waiting again
+    // every 200 ms.
     const auto before = received_.size();
     collectArrivals();
-    if (received_.size() != before && arrivalHandler_)
+    const Nanos now = clock_.now();
+    const bool arrived = received_.size() != before;
+    const bool stillWaiting = !received_.isEmpty() && now - lastAnnouncement_ >= reannounceInterval;
+    if ((arrived || stillWaiting) && arrivalHandler_) {
+        lastAnnouncement_ = now;
         arrivalHandler_(int(received_.size()));
+    }
 }
 
 int SimLink::bytesWaiting()

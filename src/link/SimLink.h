@@ -14,6 +14,7 @@ class SimLink : public LinkPort {
 public:
     static constexpr Nanos byteTime{1'041'667};  // 10 bits at 9600 baud
     static constexpr Nanos deviceDelay{300'000}; // the device's time to react to a byte
+    static constexpr Nanos reannounceInterval{200'000'000};
 
     SimLink(Clock &clock, SimDevice &device, bool polled);
 
@@ -55,6 +56,7 @@ private:
     int pieceSize_ = 0;
     Nanos pcLineFree_{0};
     Nanos deviceLineFree_{0};
+    Nanos lastAnnouncement_{0};
     std::deque<Arrival> inFlight_;
     QByteArray received_;
     qint64 wireBytes_ = 0;

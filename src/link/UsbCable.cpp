@@ -64,7 +64,21 @@ void UsbCable::markSwitchedAway()
 
 int UsbCable::bytesWaiting()
 {
-    return device_ ? device_->bytesWaiting() : 0;
+    if (!device_)
+        return 0;
+    const int waiting = device_->bytesWaiting();
+    noticeGoneDevice();
+    return waiting;
+}
+
+// A pulled cable shows as not open at once, so that a transfer ends now rather than
+// waiting for its time-out; the next open or readAll() tries again.
+void UsbCable::noticeGoneDevice()
+{
+    if (open_ && device_->deviceGone()) {
+        open_ = false;
+        statusText_ = FailedText;
+    }
 }
 
 QByteArray UsbCable::readAll()
@@ -98,7 +112,11 @@ std::optional<quint8> UsbCable::readByte()
 
 bool UsbCable::writeByte(quint8 byte)
 {
-    return device_ && device_->writeByte(byte);
+    if (!device_)
+        return false;
+    const bool written = device_->writeByte(byte);
+    noticeGoneDevice();
+    return written;
 }
 
 bool UsbCable::writeText(const QByteArray &text)

@@ -49,6 +49,7 @@ public:
     void clearStatusText() { statusText_.clear(); }
 
 private:
+    void noticeGoneDevice();
     bool attemptOpen(Millis settle);
     void reopen();
 

@@ -99,6 +99,9 @@ void CommandExchange::sendByte(quint8 byte)
 
 void CommandExchange::beginExchange()
 {
+    // An identification still waiting for its reply is abandoned: its reply must not
+    // end the transfer's wait.
+    active_ = false;
     idle_ = false;
     stopTicking();
     view_.stopDevicePoll();
@@ -223,27 +226,24 @@ void CommandExchange::writeParameters(const QString &deviceType)
 void CommandExchange::tick()
 {
     timer_->stop();
-    if (link_->isPolled()) {
-        if (!link_->isOpen()) {
-            // The cable is gone. A transfer ends as if the device had gone silent; an
-            // identification just stops, the next device poll tries again.
+    if (!link_->isOpen()) {
+        // The cable is gone. A transfer ends as if the device had gone silent; an
+        // identification just stops, the next device poll tries again.
+        if (link_->isPolled())
             link_->close();
-            tickingWanted_ = false;
-            if (active_ && !idle_) {
-                timeOut();
-            } else if (active_) {
-                active_ = false;
-                lastResult_ = ExchangeResult::TimedOut;
-            }
-            return;
+        tickingWanted_ = false;
+        if (active_ && !idle_) {
+            timeOut();
+        } else if (active_) {
+            active_ = false;
+            lastResult_ = ExchangeResult::TimedOut;
         }
+        return;
+    }
+    if (link_->isPolled()) {
         const int waiting = link_->bytesWaiting();
         if (waiting > 0)
             onArrival(waiting);
-    } else if (active_ && !link_->isOpen()) {
-        tickingWanted_ = false;
-        timeOut();
-        return;
     }
 
     if (active_ && clock_.now() - lastActivity_ > timeoutLimit()) {
@@ -289,7 +289,7 @@ void CommandExchange::onArrival(int count)
     if (command_ == QLatin1String("VER")) {
         if (count != expectedLength_)
             return;
-        received_ = link_->readAll();
+        received_ = takeReply();
         active_ = false;
         lastResult_ = ExchangeResult::Completed;
         client_.identificationReceived(received_);
@@ -304,6 +304,12 @@ void CommandExchange::onArrival(int count)
     }
 }
 
+QByteArray CommandExchange::takeReply()
+{
+    // Bytes that came after the count are not part of the reply.
+    return link_->readAll().left(expectedLength_);
+}
+
 void CommandExchange::handleReadArrival(int count)
 {
     const BlockShape shape = shapeOf(deviceType_);
@@ -313,7 +319,7 @@ void CommandExchange::handleReadArrival(int count)
         clock_.wait(Millis(0));
         return;
     }
-    received_ = link_->readAll();
+    received_ = takeReply();
     active_ = false;
     stopTicking();
     setProgress(250);

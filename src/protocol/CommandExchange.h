@@ -70,6 +70,7 @@ private:
     void finish(ExchangeResult result);
     void sendPosition(int position);
     void sendByte(quint8 byte);
+    QByteArray takeReply();
     void handleReadArrival(int count);
     void handleWriteReply();
     Nanos timeoutLimit() const;

@@ -43,6 +43,8 @@ TEST_F(AppConfigTest, FirstStartCreatesTheFileWithItsDefaults)
     EXPECT_FALSE(ini.contains("Dimension", "Height"));
 
     EXPECT_EQ(config.languageFilePath, folder() + "English.lng");
+    EXPECT_EQ(config.width, 660);
+    EXPECT_EQ(config.height, 607);
     EXPECT_TRUE(config.logFile);
     EXPECT_FALSE(config.newTkv);
     EXPECT_EQ(config.usb, 0);

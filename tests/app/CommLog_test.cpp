@@ -30,23 +30,32 @@ protected:
         for (QByteArray &line : result) {
             EXPECT_TRUE(line.endsWith('\r'));
             line.chop(1);
-            if (line == dateTimeBefore || line == dateTimeNow())
+            if (isDateTimeSinceStart(line))
                 line = "<time>";
         }
         return result;
     }
 
-    static QByteArray dateTimeNow()
+    static QByteArray dateTimeText(const QDateTime &when)
     {
-        const QDateTime now = QDateTime::currentDateTime();
         const QLocale locale = QLocale::system();
-        return (locale.toString(now.date(), QLocale::ShortFormat) + '-'
-                + locale.toString(now.time(), QLocale::LongFormat)).toUtf8();
+        return (locale.toString(when.date(), QLocale::ShortFormat) + '-'
+                + locale.toString(when.time(), QLocale::LongFormat)).toUtf8();
+    }
+
+    // A date-time line of any second between the test's start and now.
+    bool isDateTimeSinceStart(const QByteArray &line) const
+    {
+        const QDateTime now = QDateTime::currentDateTime().addSecs(1);
+        for (QDateTime t = start; t <= now; t = t.addSecs(1))
+            if (line == dateTimeText(t))
+                return true;
+        return false;
     }
 
     QTemporaryDir dir;
     RecordingMessagePresenter messages;
-    QByteArray dateTimeBefore = dateTimeNow();
+    QDateTime start = QDateTime::currentDateTime();
 };
 
 TEST_F(CommLogTest, StartAndStopFrameTheLog)

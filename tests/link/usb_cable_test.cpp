@@ -127,6 +127,15 @@ TEST_F(UsbCableTest, ReadAllReopensACableThatCanNoLongerBeRead)
     EXPECT_TRUE(cable.isOpen());
 }
 
+TEST_F(UsbCableTest, PulledCableShowsAsNotOpenAtOnce)
+{
+    openCable();
+    api.readResult = FtStatus::DeviceNotOpened;
+    EXPECT_EQ(cable.bytesWaiting(), 0);
+    EXPECT_FALSE(cable.isOpen());
+    EXPECT_EQ(cable.statusText(), QStringLiteral("------------"));
+}
+
 TEST_F(UsbCableTest, FailedReopenLeavesTheCableClosedAndSaysSo)
 {
     openCable();

@@ -28,9 +28,11 @@ ModelFlags flagsFor(CommunicatorModel model)
 
 } // namespace
 
-TEST(CommandExchangeRead, BlockInPiecesAdvancesProgressAndDecodesOnceWhole)
+class CommandExchangeRead : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CommandExchangeRead, BlockInPiecesAdvancesProgressAndDecodesOnceWhole)
 {
-    ExchangeRig rig(SimKind::TkvC2);
+    ExchangeRig rig(SimKind::TkvC2, GetParam());
     rig.link.setPieceSize(64);
     rig.exchange.readParameters(QStringLiteral("Alarm"));
     ASSERT_TRUE(rig.runToIdle());
@@ -54,6 +56,9 @@ TEST(CommandExchangeRead, BlockInPiecesAdvancesProgressAndDecodesOnceWhole)
     EXPECT_FALSE(rig.view.progressVisible);
     EXPECT_TRUE(rig.view.devicePollRunning);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cables, CommandExchangeRead, ::testing::Values(true, false),
+                         [](const auto &info) { return std::string(info.param ? "UsbCable" : "ComPort"); });
 
 struct BlockCase {
     SimKind kind;
@@ -272,32 +277,94 @@ TEST(CommandExchangeGuards, NothingHappensWithoutALinkOrForAVoiceModule)
     EXPECT_TRUE(rig.view.progress.isEmpty());
 }
 
+// A communication log in a temporary folder, read back as bytes.
+struct TempLog {
+    TempLog() : log(dir.filePath(QStringLiteral("LOG_comm_file.TXT")), &messages)
+    {
+        log.begin(QStringLiteral("Ostrakel Configurator V1.0"));
+    }
+    QByteArray contents()
+    {
+        log.stop();
+        QFile file(log.filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+    RecordingMessagePresenter messages;
+    CommLog log;
+};
+
 TEST(CommandExchangeLog, ReadAndWriteOfTheSwitchBoardWriteTheirLines)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("LOG_comm_file.TXT"));
-    ExchangeRig rig(SimKind::Switch);
-    CommLog log(path, &rig.messages);
-    log.begin(QStringLiteral("Ostrakel Configurator V1.0"));
-    CommandExchange exchange(rig.link, rig.clock, rig.messages, rig.texts, &log, rig.view, rig.client);
-    exchange.setLinkReady(true);
+    TempLog temp;
+    ExchangeRig rig(SimKind::Switch, true, &temp.log);
     // Device bytes go into the log exactly as they came, CR and LF included.
     rig.device.setMemory(QByteArray::fromHex("0d0a0041ff7e5a44"));
 
-    exchange.readParameters(QStringLiteral("Switch"));
-    ASSERT_TRUE(rig.clock.runUntil([&] { return exchange.isIdle(); }, std::chrono::seconds(60)));
+    rig.exchange.readParameters(QStringLiteral("Switch"));
+    ASSERT_TRUE(rig.runToIdle());
     rig.client.toWrite = QByteArray::fromHex("0102030405060708");
-    exchange.writeParameters(QStringLiteral("Switch"));
-    ASSERT_TRUE(rig.clock.runUntil([&] { return exchange.isIdle(); }, std::chrono::seconds(60)));
-    log.stop();
+    rig.exchange.writeParameters(QStringLiteral("Switch"));
+    ASSERT_TRUE(rig.runToIdle());
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = temp.contents();
     const QByteArray expected = QByteArray(">>> Read parameters <<<\r\nR+P - SwitchBoard\r\n")
                                 + QByteArray::fromHex("0d0a0041ff7e5a44") + "\r\n"
                                 + ">>> Write parameters <<<\r\nW+P - Switch\r\n"
                                 + QByteArray("D\r\n").repeated(7) + "Z\r\n-1-2-3-4-5-6-7-8\r\n";
     EXPECT_TRUE(text.contains(expected)) << text.toStdString();
     EXPECT_TRUE(rig.messages.messages.isEmpty());
+    EXPECT_TRUE(temp.messages.messages.isEmpty());
 }
+
+struct ProgressCase {
+    SimKind kind;
+    const char *readLogLine;
+    const char *writeLogLine;
+    int readStart;
+    int readStep;
+    int writeStart;
+    int ackStep;
+};
+
+class CommandExchangeProgress : public ::testing::TestWithParam<ProgressCase> {};
+
+TEST_P(CommandExchangeProgress, ReadAndWriteMoveTheBarAndLogTheirDevice)
+{
+    const ProgressCase c = GetParam();
+    TempLog temp;
+    ExchangeRig rig(c.kind, true, &temp.log);
+    const QString type = deviceTypeOf(c.kind);
+
+    rig.exchange.readParameters(type);
+    ASSERT_TRUE(rig.runToIdle());
+    QList<int> read = rig.view.progress;
+    ASSERT_GE(read.size(), 4);
+    EXPECT_EQ(read.front(), c.readStart);
+    const int full = int(read.indexOf(250));
+    ASSERT_GT(full, 1);  // at least one tick saw part of the block
+    for (int i = 1; i < full; ++i)
+        EXPECT_EQ(read[i], read[i - 1] + c.readStep) << "read step " << i;
+
+    rig.view.progress.clear();
+    rig.client.toWrite = rig.device.memory();
+    rig.exchange.writeParameters(type);
+    ASSERT_TRUE(rig.runToIdle());
+    const QList<int> &write = rig.view.progress;
+    const int acknowledged = rig.device.writeLength() - 1;  // "D" for all but the last byte
+    QList<int> expected{c.writeStart, 1};
+    for (int i = 1; i <= acknowledged; ++i)
+        expected.append(1 + i * c.ackStep);
+    expected += {255, 1};
+    EXPECT_EQ(write, expected);
+
+    const QByteArray log = temp.contents();
+    EXPECT_TRUE(log.contains(QByteArray(">>> Read parameters <<<\r\n") + c.readLogLine + "\r\n"));
+    EXPECT_TRUE(log.contains(QByteArray(">>> Write parameters <<<\r\n") + c.writeLogLine + "\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, CommandExchangeProgress,
+    ::testing::Values(ProgressCase{SimKind::TkvC2, "R+P - Alarm", "W+P - Alarm", 1, 50, 1, 1},
+                      ProgressCase{SimKind::Option, "R+P - Option", "W+P - Option", 15, 150, 10, 55},
+                      ProgressCase{SimKind::Switch, "R+P - SwitchBoard", "W+P - Switch", 15, 190, 10, 85}));

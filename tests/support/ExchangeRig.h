@@ -39,9 +39,9 @@ struct RecordingClient : ExchangeClient {
 
 // A simulated device on a simulated cable, an exchange talking to it, and virtual time.
 struct ExchangeRig {
-    explicit ExchangeRig(SimKind kind, bool polled = true)
+    explicit ExchangeRig(SimKind kind, bool polled = true, CommLog *log = nullptr)
         : device(kind), link(clock, device, polled),
-          exchange(link, clock, messages, texts, nullptr, view, client)
+          exchange(link, clock, messages, texts, log, view, client)
     {
         link.open();
         exchange.setLinkReady(true);
