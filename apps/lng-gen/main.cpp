@@ -1,0 +1,5 @@
+// Placeholder: replaced by the language file generator.
+int main()
+{
+    return 0;
+}
