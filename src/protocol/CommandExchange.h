@@ -33,17 +33,12 @@ public:
 
     // The link changes when the technician picks another cable.
     void setLink(LinkPort &link);
-    LinkPort &link() const { return *link_; }
 
     void setLinkReady(bool ready) { linkReady_ = ready; }
-    bool linkReady() const { return linkReady_; }
     bool isIdle() const { return idle_; }
     bool isActive() const { return active_; }
-    QString command() const { return command_; }
     ExchangeResult lastResult() const { return lastResult_; }
-    int progress() const { return progress_; }
     QString sentLog() const { return sentLog_; }
-    const QByteArray &received() const { return received_; }
 
     // The device poll's identification request. Returns false when the cable could
     // not be opened (no request was sent).
