@@ -9,5 +9,7 @@ struct LanguageDefault {
     const char *text;  // UTF-8
 };
 
-// Every catalogue entry, grouped by section in the order language files list them.
+// Every catalogue entry, grouped by section in the order language files list them,
+// keys ascending within a section. The last section, [Extensions], holds the texts
+// this program adds to the catalogue.
 std::span<const LanguageDefault> languageDefaults();
