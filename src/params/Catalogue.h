@@ -18,8 +18,14 @@ const ParameterDef *findById(const QString &id);
 QList<const ParameterDef *> findByCode(const QString &code, CommunicatorModel model);
 // Code + " " + caption for the model, the caption from the language texts.
 QString captionOf(const ParameterDef &row, CommunicatorModel model, const LanguageTable &texts);
+// The caption of the row's group box for the model (empty when it has none).
+QString groupCaptionOf(const ParameterDef &row, CommunicatorModel model, const LanguageTable &texts);
+// The entries of the row's value list as shown: from the language texts where an
+// entry has one.
+QStringList entryTextsOf(const ParameterDef &row, CommunicatorModel model, const LanguageTable &texts);
 
-// Every parameter to its default for the model; the "Alarm" internal state inactive.
+// Every parameter to its default for the model except lineDisconnectLed, which keeps
+// its value; the "Alarm" internal state inactive, the other status values kept.
 void applyDefaults(ParameterSet &set, ParameterStatus &status, CommunicatorModel model);
 // Rebuilds the model-dependent value lists and applies the new model's defaults.
 void changeModel(ParameterSet &set, ParameterStatus &status, CommunicatorModel model);
