@@ -1,20 +1,23 @@
 #include "CliCommands.h"
 
+#include "CliFileCommands.h"
+#include "CliOutput.h"
 #include "CliSession.h"
 
+#include "app/LanguageTable.h"
+#include "params/Catalogue.h"
+#include "protocol/AlarmImageCodec.h"
+#include "protocol/OptionBlockCodec.h"
+#include "protocol/SwitchBlockCodec.h"
 #include "sim/SimDevice.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <cstdio>
+#include <functional>
+#include <map>
 
 namespace {
-
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "ostrakel-cli: %s\n", qPrintable(text));
-}
 
 QString lampName(LampColour colour)
 {
@@ -67,20 +70,6 @@ QList<std::pair<QString, QString>> describe(const DeviceInfo &info, const ModelF
     return fields;
 }
 
-QString jsonString(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
 int identify(CliSession &session, const CliOptions &options)
 {
     QTextStream out(stdout);
@@ -97,88 +86,154 @@ int identify(CliSession &session, const CliOptions &options)
     return ExitDone;
 }
 
+// Decodes a block of the identified device onto set and status; prints why not.
+bool decodeBlock(const CliSession &session, const QByteArray &block, ParameterSet &set, ParameterStatus &status)
+{
+    const QString &type = session.deviceInfo().deviceType;
+    const CommunicatorModel model = session.modelFlags().model();
+    ImageDecodeResult result;
+    if (type == QLatin1String("Alarm"))
+        result = decodeAlarmImage(block, model, set, status);
+    else if (type == QLatin1String("Option"))
+        result = decodeOptionBlock(block, model, set, status);
+    else
+        result = decodeSwitchBlock(block, model, set, status);
+    if (!result.ok())
+        printError(result.message(LanguageTable()).simplified());
+    return result.ok();
+}
+
 int read(CliSession &session, const CliOptions &options)
 {
     QByteArray block;
     if (!session.readBlock(block))
         return ExitDeviceFailed;
-    QSaveFile file(options.outputFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(block) != block.size() || !file.commit()) {
-        printError(QStringLiteral("cannot write %1: %2").arg(options.outputFile, file.errorString()));
+    if (options.image)
+        return saveBytes(options.outputFile, block) ? ExitDone : ExitDeviceFailed;
+    ParameterSet set;
+    ParameterStatus status;
+    applyDefaults(set, status, session.modelFlags().model());
+    if (!decodeBlock(session, block, set, status) || !saveSettings(options.outputFile, set))
+        return ExitDeviceFailed;
+    std::fprintf(stderr, "read the %s parameters into %s\n", qPrintable(session.deviceInfo().deviceType),
+                 qPrintable(options.outputFile));
+    return ExitDone;
+}
+
+// The block a settings file gives for the identified device. A communicator's block
+// also carries status values (service-call timer, last numbers...): they are taken
+// from the device itself, read first, as the window shows them after a reading.
+bool blockFromSettings(CliSession &session, const QString &path, QByteArray &block)
+{
+    const QString &type = session.deviceInfo().deviceType;
+    const CommunicatorModel model = session.modelFlags().model();
+    ParameterSet set;
+    ParameterStatus status;
+    if (!loadSettings(path, model, set, status))
+        return false;
+    if (type == QLatin1String("Option")) {
+        block = encodeOptionBlock(set);
+    } else if (type == QLatin1String("Switch")) {
+        block = encodeSwitchBlock(set);
+    } else {
+        QByteArray current;
+        ParameterSet scratch;
+        if (!session.readBlock(current) || !decodeBlock(session, current, scratch, status))
+            return false;
+        block = encodeAlarmImage(set, status, model);
+    }
+    return true;
+}
+
+int write(CliSession &session, const CliOptions &options, const QByteArray &rawBlock)
+{
+    QByteArray block = rawBlock;
+    if (options.image) {
+        if (block.size() != session.blockLength()) {
+            printError(QStringLiteral("%1 holds %2 bytes; the %3 block has %4")
+                           .arg(options.arguments.front())
+                           .arg(block.size())
+                           .arg(session.deviceInfo().deviceType)
+                           .arg(session.blockLength()));
+            return ExitBadInput;
+        }
+    } else if (!blockFromSettings(session, options.arguments.front(), block)) {
         return ExitDeviceFailed;
     }
-    std::fprintf(stderr, "read %lld bytes of the %s block into %s\n", qsizetype(block.size()),
-                 qPrintable(session.deviceInfo().deviceType), qPrintable(options.outputFile));
-    return ExitDone;
-}
-
-int write(CliSession &session, const QByteArray &block)
-{
     if (!session.writeBlock(block))
         return ExitDeviceFailed;
-    std::fprintf(stderr, "wrote the %s block\n", qPrintable(session.deviceInfo().deviceType));
+    std::fprintf(stderr, "wrote the %s parameters\n", qPrintable(session.deviceInfo().deviceType));
     return ExitDone;
 }
 
-bool loadInput(const QString &path, QByteArray &contents)
+// Input files are checked before anything is sent to the device.
+bool checkDeviceCommandInput(const CliOptions &options, QByteArray &rawBlock)
 {
+    if (options.command == QLatin1String("read") && options.outputFile.isEmpty()) {
+        printError(QStringLiteral("read needs -o FILE"));
+        return false;
+    }
+    if (options.command != QLatin1String("write"))
+        return true;
+    if (options.arguments.size() != 1) {
+        printError(QStringLiteral("write needs one FILE"));
+        return false;
+    }
+    const QString &path = options.arguments.front();
+    if (!options.image) {
+        ParameterSet set;
+        ParameterStatus status;
+        return loadSettings(path, options.model.value_or(CommunicatorModel::TkvC2), set, status);
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         printError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return false;
     }
-    contents = file.readAll();
+    rawBlock = file.readAll();
     return true;
+}
+
+int runDeviceCommand(const CliOptions &options)
+{
+    if (options.port.startsWith(QLatin1String("sim:")) && !simKindFromName(options.port.mid(4))) {
+        printError(QStringLiteral("unknown simulated device \"%1\"").arg(options.port.mid(4)));
+        return ExitBadInput;
+    }
+    QByteArray rawBlock;
+    if (!checkDeviceCommandInput(options, rawBlock))
+        return ExitBadInput;
+
+    CliSession session(options);
+    if (!session.connect() || !session.identify())
+        return ExitDeviceFailed;
+    if (options.command == QLatin1String("identify"))
+        return identify(session, options);
+    if (session.blockLength() == 0) {
+        printError(QStringLiteral("a %1 device has no parameter block to %2")
+                       .arg(session.deviceInfo().deviceType, options.command));
+        return ExitDeviceFailed;
+    }
+    if (options.command == QLatin1String("read"))
+        return read(session, options);
+    return write(session, options, rawBlock);
 }
 
 } // namespace
 
 int runCliCommand(const CliOptions &options)
 {
-    const QString &command = options.command;
-    if (command != QLatin1String("identify") && command != QLatin1String("read") && command != QLatin1String("write")) {
-        printError(QStringLiteral("unknown command \"%1\"").arg(command));
+    static const std::map<QString, std::function<int(const CliOptions &)>> commands = {
+        {QStringLiteral("identify"), runDeviceCommand}, {QStringLiteral("read"), runDeviceCommand},
+        {QStringLiteral("write"), runDeviceCommand},    {QStringLiteral("defaults"), runDefaults},
+        {QStringLiteral("show"), runShow},              {QStringLiteral("diff"), runDiff},
+        {QStringLiteral("set"), runSet},                {QStringLiteral("encode"), runEncode},
+        {QStringLiteral("decode"), runDecode},
+    };
+    const auto command = commands.find(options.command);
+    if (command == commands.end()) {
+        printError(QStringLiteral("unknown command \"%1\"").arg(options.command));
         return ExitBadInput;
     }
-    if (command == QLatin1String("read") && options.outputFile.isEmpty()) {
-        printError(QStringLiteral("read needs -o FILE"));
-        return ExitBadInput;
-    }
-    // Input files are checked before anything is sent to the device.
-    QByteArray input;
-    if (command == QLatin1String("write")) {
-        if (options.arguments.size() != 1) {
-            printError(QStringLiteral("write needs one FILE"));
-            return ExitBadInput;
-        }
-        if (!loadInput(options.arguments.front(), input))
-            return ExitBadInput;
-    }
-
-    if (options.port.startsWith(QLatin1String("sim:")) && !simKindFromName(options.port.mid(4))) {
-        printError(QStringLiteral("unknown simulated device \"%1\"").arg(options.port.mid(4)));
-        return ExitBadInput;
-    }
-
-    CliSession session(options);
-    if (!session.connect() || !session.identify())
-        return ExitDeviceFailed;
-    if (command == QLatin1String("identify"))
-        return identify(session, options);
-    if (session.blockLength() == 0) {
-        printError(QStringLiteral("a %1 device has no parameter block to %2")
-                       .arg(session.deviceInfo().deviceType, command));
-        return ExitDeviceFailed;
-    }
-    if (command == QLatin1String("read"))
-        return read(session, options);
-    if (input.size() != session.blockLength()) {
-        printError(QStringLiteral("%1 holds %2 bytes; the %3 block has %4")
-                       .arg(options.arguments.front())
-                       .arg(input.size())
-                       .arg(session.deviceInfo().deviceType)
-                       .arg(session.blockLength()));
-        return ExitBadInput;
-    }
-    return write(session, input);
+    return command->second(options);
 }

@@ -5,14 +5,20 @@
 QString cliUsage()
 {
     return QStringLiteral(
-        "usage: ostrakel-cli [--port PORT] [--model TKV-C|TKV-C2|TKV-C3] [--log FILE] [--json]\n"
+        "usage: ostrakel-cli [--port PORT] [--model TKV-C|TKV-C2|TKV-C3] [--log FILE] [--json] [--image]\n"
         "                    COMMAND [ARGS]\n"
         "PORT   \"usb\" (USB-LNK cable), a serial device path (COM-port cable), or \"sim:KIND\"\n"
         "       (built-in simulator; KIND = TKV-C, TKV-C2, TKV-C3, Option, Switch, Talker, TalkerOld)\n"
         "commands:\n"
         "  identify               one \"key: value\" line per field of the device's identification\n"
-        "  read -o FILE           read the device's parameter block into FILE\n"
-        "  write FILE             write the parameter block in FILE to the device\n"
+        "  read -o FILE.GDL       read the device's parameters and save them (--image: the raw block)\n"
+        "  write FILE.GDL         write the settings file's parameters to the device (--image: a raw block)\n"
+        "  defaults -o FILE.GDL   save the defaults of --model\n"
+        "  show FILE.GDL          code, caption, id and value of each parameter (of --model)\n"
+        "  diff A.GDL B.GDL       the parameters that differ, with both values\n"
+        "  set FILE.GDL ID=VALUE ...   change parameters (VALUE as show prints it)\n"
+        "  encode FILE.GDL -o IMAGE.BIN   the 256-byte parameter image of --model\n"
+        "  decode IMAGE.BIN -o FILE.GDL   decode a parameter image of --model onto its defaults\n"
         "exit status: 0 done; 1 the device or link failed; 2 bad usage or a bad input file\n");
 }
 
@@ -38,6 +44,8 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
             *option->second = args[++i];
         } else if (arg == QLatin1String("--json")) {
             options.json = true;
+        } else if (arg == QLatin1String("--image")) {
+            options.image = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option ") + arg;
             return std::nullopt;

@@ -11,6 +11,7 @@ struct CliOptions {
     std::optional<CommunicatorModel> model;
     QString logFile;
     bool json = false;
+    bool image = false;  // read and write raw parameter blocks instead of settings files
     QString command;
     QString outputFile;  // -o
     QStringList arguments;

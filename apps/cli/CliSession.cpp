@@ -1,5 +1,7 @@
 #include "CliSession.h"
 
+#include "CliOutput.h"
+
 #include "app/AppConfig.h"
 #include "app/ProgramFolder.h"
 #include "link/ComLink.h"
@@ -12,15 +14,11 @@
 #include "sim/SimDevice.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
-
-void printError(const QString &text)
-{
-    std::fprintf(stderr, "ostrakel-cli: %s\n", qPrintable(text));
-}
 
 // Without --port: the cable the program was last set to, else the simulator.
 QString configuredPort()
@@ -61,6 +59,13 @@ CliSession::CliSession(const CliOptions &options)
 CliSession::~CliSession()
 {
     exchange_.reset();
+    if (simDevice_ && simDevice_->memory() != simMemoryAtStart_) {
+        QSaveFile stored(simMemoryPath_);
+        if (!stored.open(QIODevice::WriteOnly) || stored.write(simDevice_->memory()) != simDevice_->memory().size()
+            || !stored.commit())
+            printError(QStringLiteral("cannot keep the simulated device's memory in %1: %2")
+                           .arg(simMemoryPath_, stored.errorString()));
+    }
     if (log_ && log_->isEnabled())
         log_->stop();
 }
@@ -75,6 +80,15 @@ bool CliSession::createLink()
             return false;
         }
         simDevice_ = std::make_unique<SimDevice>(*kind);
+        // The simulated device keeps its memory from one run of the tool to the next.
+        simMemoryPath_ = ProgramFolder::path() + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind));
+        QFile stored(simMemoryPath_);
+        if (stored.open(QIODevice::ReadOnly)) {
+            const QByteArray memory = stored.readAll();
+            if (memory.size() == simDevice_->memory().size())
+                simDevice_->setMemory(memory);
+        }
+        simMemoryAtStart_ = simDevice_->memory();
         link_ = std::make_unique<SimLink>(clock_, *simDevice_, true);
     } else if (port == QLatin1String("usb")) {
         ftdi_ = std::make_unique<LibFtdiApi>();

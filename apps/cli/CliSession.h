@@ -68,6 +68,8 @@ private:
     std::unique_ptr<FtdiApi> ftdi_;
     std::unique_ptr<ComPort> comPort_;
     std::unique_ptr<SimDevice> simDevice_;
+    QString simMemoryPath_;
+    QByteArray simMemoryAtStart_;
     std::unique_ptr<LinkPort> link_;
     Identification identification_;
     std::unique_ptr<CommandExchange> exchange_;
