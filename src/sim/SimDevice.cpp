@@ -1,5 +1,7 @@
 #include "sim/SimDevice.h"
 
+#include "sim/SimFactoryMemory.h"
+
 #include <array>
 
 namespace {
@@ -16,19 +18,18 @@ struct Identity {
     quint8 supplyVoltage;  // tenths of a volt
     quint8 secondVoltage;
     quint8 ioStates;
-    int memorySize;
 };
 
 Identity identityOf(SimKind kind)
 {
     switch (kind) {
-    case SimKind::TkvC: return {'V', 58, 0, 12345, 17, 30, 4711, 123, 132, 0x1C, 256};
-    case SimKind::TkvC2: return {'V', 62, 0, 23456, 3, 50, 70000, 125, 136, 0x9C, 256};
-    case SimKind::TkvC3: return {'v', 0x03, 0x12, 1234567890u, 9, 100, 123456, 240, 240, 0x9C, 256};
-    case SimKind::Option: return {'B', 21, 0, 345, 1, 0, 0, 0, 0, 0, 23};
-    case SimKind::Switch: return {'Z', 13, 0, 456, 2, 0, 0, 0, 0, 0, 8};
+    case SimKind::TkvC: return {'V', 58, 0, 12345, 17, 30, 4711, 123, 132, 0x1C};
+    case SimKind::TkvC2: return {'V', 62, 0, 23456, 3, 50, 70000, 125, 136, 0x9C};
+    case SimKind::TkvC3: return {'v', 0x03, 0x12, 1234567890u, 9, 100, 123456, 240, 240, 0x9C};
+    case SimKind::Option: return {'B', 21, 0, 345, 1, 0, 0, 0, 0, 0};
+    case SimKind::Switch: return {'Z', 13, 0, 456, 2, 0, 0, 0, 0, 0};
     case SimKind::Talker:
-    case SimKind::TalkerOld: return {'L', 31, 0, 567, 4, 0, 0, 0, 0, 0, 0};
+    case SimKind::TalkerOld: return {'L', 31, 0, 567, 4, 0, 0, 0, 0, 0};
     }
     return {};
 }
@@ -46,16 +47,6 @@ void addCounters(QByteArray &reply, const Identity &id)
     addPair(reply, 'J', id.resets >> 8);
     addPair(reply, 'H', id.serviceHours % 24);
     addPair(reply, 'D', id.serviceHours / 24);
-}
-
-QByteArray initialMemory(SimKind kind, int size)
-{
-    QByteArray memory(size, '\0');
-    for (int i = 0; i < size; ++i)
-        memory[i] = char((i * 7 + int(kind) * 13 + 3) & 0xFF);
-    if (size == 256)
-        memory[15] = 'U';  // the communicator's memory marker at position 16
-    return memory;
 }
 
 } // namespace
@@ -84,7 +75,7 @@ QString simKindName(SimKind kind)
 }
 
 SimDevice::SimDevice(SimKind kind)
-    : kind_(kind), memory_(initialMemory(kind, identityOf(kind).memorySize))
+    : kind_(kind), memory_(factoryMemory(kind))
 {
 }
 

@@ -1,32 +1,13 @@
 // The command-line tool against a simulated device served on a pseudo-terminal:
 // the whole path of a real COM-port cable, from QSerialPort to the device and back.
+#include "support/CliRunner.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int processLimitMs = 90'000;
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(OSTRAKEL_CLI_EXE), args);
-    if (!cli.waitForFinished(processLimitMs)) {
-        cli.kill();
-        cli.waitForFinished();
-        return {-1, {}, "did not finish"};
-    }
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, cli.readAllStandardOutput(),
-            cli.readAllStandardError()};
-}
 
 // One simulated device on a pseudo-terminal for the life of the object.
 class PtyDevice {
@@ -84,7 +65,7 @@ TEST_P(CliOverPty, ReadWriteReadMovesTheBlockUnchanged)
     const QString first = dir.filePath(QStringLiteral("first.bin"));
     const QString changed = dir.filePath(QStringLiteral("changed.bin"));
     const QString second = dir.filePath(QStringLiteral("second.bin"));
-    const QStringList port{QStringLiteral("--port"), device.path()};
+    const QStringList port{QStringLiteral("--port"), device.path(), QStringLiteral("--image")};
 
     const CliRun identify = runCli(port + QStringList{QStringLiteral("identify")});
     ASSERT_EQ(identify.exitCode, 0) << identify.err.toStdString();
@@ -129,7 +110,8 @@ TEST(CliOverPtyFaults, RefusedByteEndsTheWriteWithTheComPortSuffix)
     QTemporaryDir dir;
     const QString block = dir.filePath(QStringLiteral("switch.bin"));
     ASSERT_TRUE(writeFile(block, QByteArray(8, '\x01')));
-    const CliRun run = runCli({QStringLiteral("--port"), device.path(), QStringLiteral("write"), block});
+    const CliRun run =
+        runCli({QStringLiteral("--port"), device.path(), QStringLiteral("--image"), QStringLiteral("write"), block});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Communication error  ...APSE")) << run.err.toStdString();
 }
