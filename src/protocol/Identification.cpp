@@ -2,6 +2,7 @@
 
 #include "app/CommLog.h"
 #include "app/LanguageTable.h"
+#include "protocol/NumberTexts.h"
 
 #include <algorithm>
 
@@ -22,13 +23,6 @@ constexpr int serialHighPosition = 12;
 constexpr int serialLowPosition = 13;
 constexpr int tkvC3BlockFirst = 13;
 constexpr int tkvC3BlockLast = 28;
-
-// 62 -> "6.2", 105 -> "1.05", 5 -> "5."
-QString firstDigitDotRest(int value)
-{
-    const QString digits = QString::number(value);
-    return digits.left(1) + QLatin1Char('.') + digits.mid(1);
-}
 
 // Upper and lower nibble in decimal, both always: 0x05 -> "05", 0x31 -> "31".
 QString bothNibbles(quint8 value)
@@ -180,7 +174,7 @@ bool Identification::applyValue(Walk &walk, char tag, int position, quint8 value
 void Identification::communicatorVersion(quint8 value)
 {
     communicatorSeen(">>> TKV-C communicator connected <<<");
-    info_.version = firstDigitDotRest(value);
+    info_.version = firmwareVersionText(value);
     if (value < 10)
         return;
     info_.firmware38 = value >= 38;
@@ -217,7 +211,7 @@ void Identification::auxiliaryDevice(const QString &type, const char *connectedL
     }
     info_.deviceType = type;
     showModelSelector(false);
-    info_.version = firstDigitDotRest(value);
+    info_.version = firmwareVersionText(value);
 }
 
 void Identification::serialByte(Walk &walk, int position, quint8 value)
@@ -250,7 +244,7 @@ void Identification::tkvC3BlockByte(Walk &walk, int position, quint8 value)
     case 25: info_.bootloaderVersion += nibbleText(value); break;
     case 26: info_.ioModuleFirmwareVersion = nibbleText(value) + QLatin1Char('.'); break;
     case 27: info_.ioModuleFirmwareVersion += nibbleText(value); break;
-    case 28: info_.defaultModeVersion = firstDigitDotRest(value); break;
+    case 28: info_.defaultModeVersion = firmwareVersionText(value); break;
     default: break;  // 22 is not used
     }
 }
