@@ -1,4 +1,5 @@
 // Time per call of the parameter codec and the settings file, for each model.
+#include "app/LanguageTable.h"
 #include "params/Catalogue.h"
 #include "params/SettingsFile.h"
 #include "protocol/AlarmImageCodec.h"
@@ -38,20 +39,22 @@ void decodeImage(benchmark::State &state)
 void writeSettings(benchmark::State &state)
 {
     const Defaults d(modelOf(state));
+    const LanguageTable texts;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.GDL"));
     for (auto _ : state)
-        benchmark::DoNotOptimize(writeSettingsFile(path, d.set));
+        benchmark::DoNotOptimize(writeSettingsFile(path, d.set, texts));
 }
 
 void readSettings(benchmark::State &state)
 {
     Defaults d(modelOf(state));
+    const LanguageTable texts;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.GDL"));
-    writeSettingsFile(path, d.set);
+    writeSettingsFile(path, d.set, texts);
     for (auto _ : state)
-        benchmark::DoNotOptimize(readSettingsFile(path, d.set, d.model));
+        benchmark::DoNotOptimize(readSettingsFile(path, d.set, d.model, texts));
 }
 
 } // namespace

@@ -69,7 +69,7 @@ bool loadSettings(const QString &path, CommunicatorModel model, ParameterSet &se
         return false;
     }
     applyDefaults(set, status, model);
-    const SettingsFileResult result = readSettingsFile(path, set, model);
+    const SettingsFileResult result = readSettingsFile(path, set, model, texts);
     if (!result.ok)
         printError(result.message);
     return result.ok;
@@ -77,7 +77,7 @@ bool loadSettings(const QString &path, CommunicatorModel model, ParameterSet &se
 
 bool saveSettings(const QString &path, const ParameterSet &set)
 {
-    const SettingsFileResult result = writeSettingsFile(path, set);
+    const SettingsFileResult result = writeSettingsFile(path, set, LanguageTable());
     if (!result.ok)
         printError(result.message);
     return result.ok;

@@ -17,9 +17,15 @@ namespace {
 // Records from here on keep a flag unchanged when the text is neither "1" nor "0".
 constexpr int firstStrictFlagRecord = 141;
 
-QString recordProblem(const QString &path, int record, const QString &detail)
+// Texts of the [Extensions] language section.
+QString extensionText(const LanguageTable &texts, int key)
 {
-    return QStringLiteral("Settings file \"%1\", record %2: %3").arg(path).arg(record).arg(detail);
+    return texts.text(QStringLiteral("Extensions"), key);
+}
+
+QString recordProblem(const LanguageTable &texts, const QString &path, int record, const QString &detail)
+{
+    return extensionText(texts, 2).arg(path).arg(record).arg(detail);
 }
 
 SettingsFileResult failure(const QString &message)
@@ -99,23 +105,23 @@ bool isNumeric(RecordKind kind)
 }
 
 // The trimmed value text of a record, or nothing with the reason the record is refused.
-std::optional<QString> recordText(const char *bytes, const SettingsRecord &record, QString &problem)
+std::optional<QString> recordText(const char *bytes, const SettingsRecord &record, const LanguageTable &texts,
+                                  QString &problem)
 {
     const int keyLength = quint8(bytes[0]);
     if (keyLength > settingsKeySize) {
-        problem = QStringLiteral("the key length %1 is above %2").arg(keyLength).arg(settingsKeySize);
+        problem = extensionText(texts, 3).arg(keyLength).arg(settingsKeySize);
         return std::nullopt;
     }
     const int valueLength = quint8(bytes[1 + settingsKeySize]);
     if (valueLength > settingsValueSize) {
-        problem = QStringLiteral("the value length %1 is above %2").arg(valueLength).arg(settingsValueSize);
+        problem = extensionText(texts, 4).arg(valueLength).arg(settingsValueSize);
         return std::nullopt;
     }
     const QByteArray value(bytes + 2 + settingsKeySize, valueLength);
     for (char c : value) {
         if (!isPrintableAscii(quint8(c))) {
-            problem = QStringLiteral("the value holds the byte 0x%1, which is not printable ASCII")
-                          .arg(quint8(c), 2, 16, QLatin1Char('0'));
+            problem = extensionText(texts, 5).arg(quint8(c), 2, 16, QLatin1Char('0'));
             return std::nullopt;
         }
     }
@@ -123,11 +129,11 @@ std::optional<QString> recordText(const char *bytes, const SettingsRecord &recor
     if (isNumeric(record.kind)) {
         const std::optional<int> number = wholeNumber(text);
         if (!number) {
-            problem = QStringLiteral("\"%1\" is not a whole number").arg(text);
+            problem = extensionText(texts, 6).arg(text);
             return std::nullopt;
         }
         if (record.kind == RecordKind::BitMask && (*number < 0 || *number > 255)) {
-            problem = QStringLiteral("the bit mask %1 is not a number from 0 to 255").arg(text);
+            problem = extensionText(texts, 7).arg(text);
             return std::nullopt;
         }
     }
@@ -194,7 +200,7 @@ void applyRecord(const SettingsRecord &record, int number, const QString &text, 
 
 } // namespace
 
-SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &set)
+SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &set, const LanguageTable &texts)
 {
     const auto records = settingsRecords();
     QByteArray bytes;
@@ -205,10 +211,8 @@ SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &se
         if (record.kind == RecordKind::Text || record.kind == RecordKind::Voltage) {
             for (QChar c : value.text) {
                 if (!isPrintableAscii(c.unicode())) {
-                    return failure(recordProblem(
-                        path, int(i) + 1,
-                        QStringLiteral("%1 holds \"%2\", which a settings file cannot hold (printable ASCII only)")
-                            .arg(QLatin1String(record.id), value.text)));
+                    return failure(recordProblem(texts, path, int(i) + 1,
+                                                 extensionText(texts, 8).arg(QLatin1String(record.id), value.text)));
                 }
             }
         }
@@ -218,24 +222,24 @@ SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &se
     QSaveFile file(path);
     // An uncommitted QSaveFile is discarded: the old file stays untouched.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failure(QStringLiteral("Cannot write the settings file \"%1\": %2").arg(path, file.errorString()));
+        return failure(extensionText(texts, 9).arg(path, file.errorString()));
     return {};
 }
 
-SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, CommunicatorModel model)
+SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, CommunicatorModel model,
+                                    const LanguageTable &texts)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("Cannot open the settings file \"%1\": %2").arg(path, file.errorString()));
+        return failure(extensionText(texts, 10).arg(path, file.errorString()));
 
     const auto records = settingsRecords();
     const qint64 size = file.size();
     const qint64 completeRecords = size / settingsRecordSize;
     if (completeRecords < requiredSettingsRecords || size % settingsRecordSize != 0) {
         return failure(recordProblem(
-            path, int(std::min<qint64>(completeRecords, records.size())) + 1,
-            QStringLiteral("the file ends inside or before this record (%1 bytes; a settings file holds "
-                           "%2 to %3 records of %4 bytes)")
+            texts, path, int(std::min<qint64>(completeRecords, records.size())) + 1,
+            extensionText(texts, 11)
                 .arg(size)
                 .arg(requiredSettingsRecords)
                 .arg(records.size())
@@ -245,18 +249,18 @@ SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, Comm
     const int count = int(std::min<qint64>(completeRecords, records.size()));
     const QByteArray bytes = file.read(qint64(count) * settingsRecordSize);
     if (bytes.size() != qsizetype(count) * settingsRecordSize)
-        return failure(QStringLiteral("Cannot read the settings file \"%1\": %2").arg(path, file.errorString()));
+        return failure(extensionText(texts, 12).arg(path, file.errorString()));
 
     // Every record is checked before the first one is applied.
-    std::vector<QString> texts;
-    texts.reserve(count);
+    std::vector<QString> values;
+    values.reserve(count);
     for (int i = 0; i < count; ++i) {
         QString problem;
         const std::optional<QString> text =
-            recordText(bytes.constData() + qsizetype(i) * settingsRecordSize, records[i], problem);
+            recordText(bytes.constData() + qsizetype(i) * settingsRecordSize, records[i], texts, problem);
         if (!text)
-            return failure(recordProblem(path, i + 1, problem));
-        texts.push_back(*text);
+            return failure(recordProblem(texts, path, i + 1, problem));
+        values.push_back(*text);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -265,7 +269,7 @@ SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, Comm
             continue;
         const QString id = QLatin1String(record.id);
         ParameterValue value = set.value(id);
-        applyRecord(record, i + 1, texts[i], value, model);
+        applyRecord(record, i + 1, values[i], value, model);
         set.set(id, value);
     }
     return {};
@@ -279,6 +283,6 @@ QString settingsPathProblem(const QString &path, SettingsPathSource source, cons
     const QString extension = path.mid(path.lastIndexOf(u'.') + 1).trimmed().toUpper();
     if (extension == u"GDL")
         return {};
-    return source == SettingsPathSource::OpenDialog ? QStringLiteral("File not for Lift intercom configurator")
+    return source == SettingsPathSource::OpenDialog ? texts.text(QStringLiteral("Message"), 4)
                                                     : texts.text(QStringLiteral("Message"), 22);
 }

@@ -14,14 +14,15 @@ struct SettingsFileResult {
 
 // Writes every parameter of the set as a settings file (.GDL) of 166 records. The file
 // is replaced as a whole: when anything fails the old file stays as it was.
-SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &set);
+SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &set, const LanguageTable &texts);
 
 // Applies a settings file of 90 to 166 records to the set; records are known by their
 // position, the keys are not looked at. Parameters of missing records keep their
 // values. A choice index outside its list (in the lists of the given model) leaves the
 // choice without a selection. The whole file is checked before anything is applied:
 // a refused file leaves the set exactly as it was.
-SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, CommunicatorModel model);
+SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, CommunicatorModel model,
+                                    const LanguageTable &texts);
 
 // Where a settings file path came from; the two refuse a wrong extension differently.
 enum class SettingsPathSource { OpenDialog, CommandLine };

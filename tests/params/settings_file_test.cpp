@@ -12,6 +12,9 @@
 
 namespace {
 
+// The built-in English texts, which the messages are checked against.
+const LanguageTable englishTexts;
+
 constexpr auto model = CommunicatorModel::TkvC2;
 constexpr int recordCount = 166;
 
@@ -102,7 +105,7 @@ protected:
     // The bytes of a file written from the set.
     QByteArray fileOf(const ParameterSet &set)
     {
-        const SettingsFileResult result = writeSettingsFile(path(), set);
+        const SettingsFileResult result = writeSettingsFile(path(), set, englishTexts);
         EXPECT_TRUE(result.ok) << result.message.toStdString();
         return readBytes();
     }
@@ -112,7 +115,7 @@ protected:
     {
         writeBytes(bytes);
         ParameterSet set = defaultSet();
-        const SettingsFileResult result = readSettingsFile(path(), set, model);
+        const SettingsFileResult result = readSettingsFile(path(), set, model, englishTexts);
         EXPECT_TRUE(result.ok) << result.message.toStdString();
         return set;
     }
@@ -281,7 +284,7 @@ TEST_F(SettingsFileTest, SettingsFileReadRules)
         QByteArray bytes = fileOf(set);
         setValueAt(bytes, rule.record, rule.value);
         writeBytes(bytes);
-        const SettingsFileResult result = readSettingsFile(path(), set, model);
+        const SettingsFileResult result = readSettingsFile(path(), set, model, englishTexts);
         ASSERT_TRUE(result.ok) << result.message.toStdString();
         EXPECT_EQ(set.value(QLatin1String(rule.id)), rule.after);
     }
@@ -363,7 +366,7 @@ TEST_F(SettingsFileTest, SettingsFileRefusesDamagedFilesUntouched)
         SCOPED_TRACE(refusal.name);
         writeBytes(refusal.damage(good));
         ParameterSet set = before;
-        const SettingsFileResult result = readSettingsFile(path(), set, model);
+        const SettingsFileResult result = readSettingsFile(path(), set, model, englishTexts);
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.message.contains(path())) << result.message.toStdString();
         EXPECT_TRUE(result.message.contains(QStringLiteral("record %1:").arg(refusal.record)))
@@ -375,7 +378,7 @@ TEST_F(SettingsFileTest, SettingsFileRefusesDamagedFilesUntouched)
 TEST_F(SettingsFileTest, SettingsFileMissingFileIsNamed)
 {
     ParameterSet set = defaultSet();
-    const SettingsFileResult result = readSettingsFile(path(QStringLiteral("absent.GDL")), set, model);
+    const SettingsFileResult result = readSettingsFile(path(QStringLiteral("absent.GDL")), set, model, englishTexts);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.message.contains(path(QStringLiteral("absent.GDL"))));
     EXPECT_EQ(set, defaultSet());
@@ -385,13 +388,13 @@ TEST_F(SettingsFileTest, SettingsFileFailedWriteLeavesOldFileIntact)
 {
     writeBytes("old contents");
     const QString underAFile = path() + QStringLiteral("/inner/x.GDL");
-    const SettingsFileResult unwritable = writeSettingsFile(underAFile, defaultSet());
+    const SettingsFileResult unwritable = writeSettingsFile(underAFile, defaultSet(), englishTexts);
     EXPECT_FALSE(unwritable.ok);
     EXPECT_TRUE(unwritable.message.contains(underAFile)) << unwritable.message.toStdString();
 
     ParameterSet set = defaultSet();
     set.set(QStringLiteral("hangUpCode"), ParameterValue::ofText(QStringLiteral("4\u00e9")));
-    const SettingsFileResult notAscii = writeSettingsFile(path(), set);
+    const SettingsFileResult notAscii = writeSettingsFile(path(), set, englishTexts);
     EXPECT_FALSE(notAscii.ok);
     EXPECT_TRUE(notAscii.message.contains(path())) << notAscii.message.toStdString();
     EXPECT_TRUE(notAscii.message.contains(QStringLiteral("record 2:"))) << notAscii.message.toStdString();
