@@ -120,12 +120,11 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 4, "the value length %1 is above %2"},
     {"Extensions", 5, "the value holds the byte 0x%1, which is not printable ASCII"},
     {"Extensions", 6, "\"%1\" is not a whole number"},
-    {"Extensions", 7, "the bit mask %1 is not a number from 0 to 255"},
-    {"Extensions", 8, "%1 holds \"%2\", which a settings file cannot hold (printable ASCII only)"},
-    {"Extensions", 9, "Cannot write the settings file \"%1\": %2"},
-    {"Extensions", 10, "Cannot open the settings file \"%1\": %2"},
-    {"Extensions", 11, "the file ends inside or before this record (%1 bytes; a settings file holds %2 to %3 records of %4 bytes)"},
-    {"Extensions", 12, "Cannot read the settings file \"%1\": %2"},
+    {"Extensions", 7, "%1 holds \"%2\", which a settings file cannot hold (printable ASCII only)"},
+    {"Extensions", 8, "Cannot write the settings file \"%1\": %2"},
+    {"Extensions", 9, "Cannot open the settings file \"%1\": %2"},
+    {"Extensions", 10, "the file ends inside or before this record (%1 bytes; a settings file holds %2 to %3 records of %4 bytes)"},
+    {"Extensions", 11, "Cannot read the settings file \"%1\": %2"},
 };
 
 } // namespace

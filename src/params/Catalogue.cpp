@@ -84,7 +84,9 @@ QString captionOf(const ParameterDef &row, CommunicatorModel model, const Langua
 {
     const QString caption = translated(forModel(row.captionKey, model), row.captionFor(model), texts);
     const QString &code = row.codeFor(model);
-    return code.isEmpty() ? caption : code + QLatin1Char(' ') + caption;
+    if (code.isEmpty() || caption.isEmpty())
+        return code.isEmpty() ? caption : code;
+    return code + QLatin1Char(' ') + caption;
 }
 
 QString groupCaptionOf(const ParameterDef &row, CommunicatorModel model, const LanguageTable &texts)

@@ -25,7 +25,7 @@ QString extensionText(const LanguageTable &texts, int key)
 
 QString recordProblem(const LanguageTable &texts, const QString &path, int record, const QString &detail)
 {
-    return extensionText(texts, 2).arg(path).arg(record).arg(detail);
+    return extensionText(texts, 2).arg(path, QString::number(record), detail);
 }
 
 SettingsFileResult failure(const QString &message)
@@ -75,7 +75,8 @@ QByteArray valueText(const SettingsRecord &record, const ParameterValue &value)
     case RecordKind::Option:
         return QByteArray::number(value.index);
     case RecordKind::Index:
-        return QByteArray::number(qint64(value.index) + record.offset);
+        // No selection is written as -1 whatever the record's offset.
+        return QByteArray::number(value.index < 0 ? -1 : qint64(value.index) + record.offset);
     case RecordKind::Unit:
         return QByteArray::number(value.unit);
     case RecordKind::Flag:
@@ -118,22 +119,25 @@ std::optional<QString> recordText(const char *bytes, const SettingsRecord &recor
         problem = extensionText(texts, 4).arg(valueLength).arg(settingsValueSize);
         return std::nullopt;
     }
-    const QByteArray value(bytes + 2 + settingsKeySize, valueLength);
+    if (record.kind == RecordKind::Filler)
+        return QString();
+    // Spaces and control characters around the text are not part of it.
+    QByteArrayView value(bytes + 2 + settingsKeySize, valueLength);
+    while (!value.isEmpty() && quint8(value.front()) <= 0x20)
+        value = value.sliced(1);
+    while (!value.isEmpty() && quint8(value.back()) <= 0x20)
+        value.chop(1);
     for (char c : value) {
         if (!isPrintableAscii(quint8(c))) {
             problem = extensionText(texts, 5).arg(quint8(c), 2, 16, QLatin1Char('0'));
             return std::nullopt;
         }
     }
-    const QString text = QString::fromLatin1(value).trimmed();
+    const QString text = QString::fromLatin1(value.toByteArray());
     if (isNumeric(record.kind)) {
         const std::optional<int> number = wholeNumber(text);
         if (!number) {
             problem = extensionText(texts, 6).arg(text);
-            return std::nullopt;
-        }
-        if (record.kind == RecordKind::BitMask && (*number < 0 || *number > 255)) {
-            problem = extensionText(texts, 7).arg(text);
             return std::nullopt;
         }
     }
@@ -190,7 +194,8 @@ void applyRecord(const SettingsRecord &record, int number, const QString &text, 
         break;
     case RecordKind::BitMask: {
         const ParameterDef *row = rowOf(record);
-        value.bits = quint32(*wholeNumber(text)) & (row ? row->flagSetMask() : 0);
+        // Eight bits: a larger number sets them all, a negative one none.
+        value.bits = quint32(std::clamp(*wholeNumber(text), 0, 255)) & (row ? row->flagSetMask() : 0);
         break;
     }
     case RecordKind::Filler:
@@ -212,7 +217,7 @@ SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &se
             for (QChar c : value.text) {
                 if (!isPrintableAscii(c.unicode())) {
                     return failure(recordProblem(texts, path, int(i) + 1,
-                                                 extensionText(texts, 8).arg(QLatin1String(record.id), value.text)));
+                                                 extensionText(texts, 7).arg(QLatin1String(record.id), value.text)));
                 }
             }
         }
@@ -222,7 +227,7 @@ SettingsFileResult writeSettingsFile(const QString &path, const ParameterSet &se
     QSaveFile file(path);
     // An uncommitted QSaveFile is discarded: the old file stays untouched.
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failure(extensionText(texts, 9).arg(path, file.errorString()));
+        return failure(extensionText(texts, 8).arg(path, file.errorString()));
     return {};
 }
 
@@ -231,15 +236,17 @@ SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, Comm
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(extensionText(texts, 10).arg(path, file.errorString()));
+        return failure(extensionText(texts, 9).arg(path, file.errorString()));
 
     const auto records = settingsRecords();
     const qint64 size = file.size();
     const qint64 completeRecords = size / settingsRecordSize;
-    if (completeRecords < requiredSettingsRecords || size % settingsRecordSize != 0) {
+    // Bytes after the last record read are ignored; a record cut short before it is not.
+    const bool cutShort = completeRecords < qint64(records.size()) && size % settingsRecordSize != 0;
+    if (completeRecords < requiredSettingsRecords || cutShort) {
         return failure(recordProblem(
             texts, path, int(std::min<qint64>(completeRecords, records.size())) + 1,
-            extensionText(texts, 11)
+            extensionText(texts, 10)
                 .arg(size)
                 .arg(requiredSettingsRecords)
                 .arg(records.size())
@@ -249,7 +256,7 @@ SettingsFileResult readSettingsFile(const QString &path, ParameterSet &set, Comm
     const int count = int(std::min<qint64>(completeRecords, records.size()));
     const QByteArray bytes = file.read(qint64(count) * settingsRecordSize);
     if (bytes.size() != qsizetype(count) * settingsRecordSize)
-        return failure(extensionText(texts, 12).arg(path, file.errorString()));
+        return failure(extensionText(texts, 11).arg(path, file.errorString()));
 
     // Every record is checked before the first one is applied.
     std::vector<QString> values;
