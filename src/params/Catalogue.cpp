@@ -29,13 +29,11 @@ ParameterValue localised(const ParameterDef &row, ParameterValue value)
     return value;
 }
 
-// The language text of key, or builtIn when the table has no text for it.
+// The language text of key (which a language file may set to an empty text), or
+// builtIn for a text that has no language entry.
 QString translated(const TextKey &key, const QString &builtIn, const LanguageTable &texts)
 {
-    if (!key.isValid())
-        return builtIn;
-    const QString text = texts.text(key.section, key.key);
-    return text.isEmpty() ? builtIn : text;
+    return key.isValid() ? texts.text(key.section, key.key) : builtIn;
 }
 
 } // namespace
@@ -100,6 +98,24 @@ QStringList entryTextsOf(const ParameterDef &row, CommunicatorModel model, const
     for (qsizetype i = 0; i < entries.size() && i < row.entryKeys.size(); ++i)
         entries[i] = translated(row.entryKeys.at(i), entries.at(i), texts);
     return entries;
+}
+
+QString hintOf(const ParameterDef &row, const LanguageTable &texts)
+{
+    return translated(row.hintKey, row.hint, texts);
+}
+
+QString unitOf(const ParameterDef &row, const LanguageTable &texts)
+{
+    return translated(row.unitKey, row.unit, texts);
+}
+
+QStringList entryHintsOf(const ParameterDef &row, const LanguageTable &texts)
+{
+    QStringList hints = row.entryHints;
+    for (qsizetype i = 0; i < hints.size() && i < row.entryHintKeys.size(); ++i)
+        hints[i] = translated(row.entryHintKeys.at(i), hints.at(i), texts);
+    return hints;
 }
 
 void applyDefaults(ParameterSet &set, ParameterStatus &status, CommunicatorModel model)

@@ -23,6 +23,10 @@ QString groupCaptionOf(const ParameterDef &row, CommunicatorModel model, const L
 // The entries of the row's value list as shown: from the language texts where an
 // entry has one.
 QStringList entryTextsOf(const ParameterDef &row, CommunicatorModel model, const LanguageTable &texts);
+// The row's hint, unit word and entry hints (flag sets) from the language texts.
+QString hintOf(const ParameterDef &row, const LanguageTable &texts);
+QString unitOf(const ParameterDef &row, const LanguageTable &texts);
+QStringList entryHintsOf(const ParameterDef &row, const LanguageTable &texts);
 
 // Every parameter to its default for the model except lineDisconnectLed, which keeps
 // its value; the "Alarm" internal state inactive, the other status values kept.

@@ -141,7 +141,9 @@ void addVoiceMessages(std::vector<ParameterDef> &rows)
                               {"Played together with message #1", "Played after connection established",
                                "Played after pick-up to make outgoing call", "Played 15 seconds before hangup",
                                "Played just before hangup", "Played in case of unsuccesfull call before hangup",
-                               "Played when entering programming mode", "Played after an incomming call was picked up"})
+                               "Played when entering programming mode", "Played after an incomming call was picked up"},
+                              {key("Voice", 19), key("Voice", 12), key("Voice", 13), key("Voice", 14), key("Voice", 15),
+                               key("Voice", 16), key("Voice", 17), key("Voice", 18)})
                        .mark(0, 1)
                        .defaultBits(0)
                        .finish());

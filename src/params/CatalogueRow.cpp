@@ -81,16 +81,28 @@ Row &Row::group(CommunicatorModel model, const char *text, TextKey textKey)
     return *this;
 }
 
-Row &Row::hint(const char *text)
+Row &Row::hint(const char *text, TextKey textKey)
 {
     def_.hint = QString::fromUtf8(text);
+    def_.hintKey = textKey;
     return *this;
+}
+
+// The unit words every page shares, in the [Main] section.
+TextKey sharedUnitKey(const QString &unit)
+{
+    static const QStringList words = {QStringLiteral("sec"), QStringLiteral("min"), QStringLiteral("day"),
+                                      QStringLiteral("ms"),  QStringLiteral("dBm"), QStringLiteral("dB"),
+                                      QStringLiteral("Hz"),  QStringLiteral("mV"),  QStringLiteral("V"),
+                                      QStringLiteral("mA")};
+    const qsizetype index = words.indexOf(unit);
+    return index < 0 ? TextKey{} : key("Main", int(index) + 1);
 }
 
 Row &Row::unit(const char *text, TextKey textKey)
 {
     def_.unit = QString::fromUtf8(text);
-    def_.unitKey = textKey;
+    def_.unitKey = textKey.isValid() ? textKey : sharedUnitKey(def_.unit);
     return *this;
 }
 
@@ -128,13 +140,14 @@ Row &Row::options(const QStringList &list, const QList<TextKey> &keys)
 }
 
 Row &Row::flags(int firstBit, const QStringList &captions, const QList<TextKey> &keys,
-                const QStringList &codes, const QStringList &hints)
+                const QStringList &codes, const QStringList &hints, const QList<TextKey> &hintKeys)
 {
     values(captions);
     def_.firstBit = firstBit;
     def_.entryKeys = keys;
     def_.entryCodes = codes;
     def_.entryHints = hints;
+    def_.entryHintKeys = hintKeys;
     return *this;
 }
 

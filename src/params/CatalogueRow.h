@@ -36,7 +36,7 @@ public:
     Row &caption(CommunicatorModel model, const char *text, TextKey textKey = {});
     Row &group(const char *text, TextKey textKey = {});
     Row &group(CommunicatorModel model, const char *text, TextKey textKey = {});
-    Row &hint(const char *text);
+    Row &hint(const char *text, TextKey textKey = {});
     Row &unit(const char *text, TextKey textKey = {});
     Row &features(int c3FeatureBits);
     Row &alsoOn(ParameterPage page, ModelSet models);
@@ -45,7 +45,8 @@ public:
     Row &values(CommunicatorModel model, const QStringList &list);
     Row &options(const QStringList &list, const QList<TextKey> &keys = {});
     Row &flags(int firstBit, const QStringList &captions, const QList<TextKey> &keys = {},
-               const QStringList &codes = {}, const QStringList &hints = {});
+               const QStringList &codes = {}, const QStringList &hints = {},
+               const QList<TextKey> &hintKeys = {});
     Row &mark(int bit, int followsBit);
     Row &text(const char *allowed, int maxLength);
     Row &range(double minimum, double maximum, int decimals);

@@ -244,20 +244,20 @@ void addPhoneNumbers(std::vector<ParameterDef> &rows)
                            .code(code.constData())
                            .caption("Telephone number", numberKey)
                            .group("Emergency call", key("Page10", 1))
-                           .hint(hint)
+                           .hint(hint, key("Hint", 5))
                            .finish());
     }
     rows.push_back(Row("serviceNumber", K::PhoneNumber, P::PhoneNumbers, allModels())
                        .code("21")
                        .caption("Telephone number", numberKey)
                        .group("Service call", key("Page10", 4))
-                       .hint(hint)
+                       .hint(hint, key("Hint", 5))
                        .finish());
     rows.push_back(Row("technicalNumber", K::PhoneNumber, P::PhoneNumbers, allModels())
                        .code("22")
                        .caption("Telephone number", numberKey)
                        .group("Technical call", key("Page10", 5))
-                       .hint(hint)
+                       .hint(hint, key("Hint", 5))
                        .finish());
     // TKV-C2 shows it again on the page "Failure".
     Row failureNumber("counterOrFailureNumber", K::PhoneNumber, P::PhoneNumbers, allModels());
@@ -265,7 +265,7 @@ void addPhoneNumbers(std::vector<ParameterDef> &rows)
         .caption(C, "Telephone number", numberKey)
         .group(C, "Call from counter INP3", key("Page10", 6))
         .alsoOn(P::Failure, models({C2}))
-        .hint(hint);
+        .hint(hint, key("Hint", 5));
     for (auto model : {C2, C3})
         failureNumber.caption(model, "Telephone number", key("Page15", 14))
             .group(model, "Failure Call", key("Page15", 13));

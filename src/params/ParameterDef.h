@@ -112,6 +112,7 @@ struct ParameterDef {
     PerModel<QString> groupCaption;  // caption of the group box holding the row, if any
     PerModel<TextKey> groupKey;
     QString hint;
+    TextKey hintKey;
     QString unit;               // unit word shown after the field ("sec", "ms", ...)
     TextKey unitKey;            // its language entry where it has one
 
@@ -122,6 +123,7 @@ struct ParameterDef {
     QList<TextKey> entryKeys;   // language entry of each value entry (may be empty)
     QStringList entryCodes;     // programming code of each entry (flag sets)
     QStringList entryHints;     // hint of each entry (flag sets)
+    QList<TextKey> entryHintKeys;  // language entry of each entry's hint
     int firstBit = 0;           // flag set: bit of entry 0; entry n is bit firstBit + n
     int markBit = -1;           // flag set: a bit that cannot be edited and follows...
     int markFollowsBit = -1;    // ...this bit

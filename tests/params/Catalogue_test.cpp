@@ -330,7 +330,8 @@ TEST_F(CatalogueCaption, CodeThenCaptionFromTheLanguageFile)
         {"confirmCode48", C2, "48 Confirmation ID - disable internal status \"Alarm\""},
         {"newNormMode", C3, "011 EN81-28 Modus"},
         {"newNormMode", C2, "0951 If call failure and alarm status, so LED flashes according to the new standard"},
-        {"hangUpCode", C, "43 Hang up by code from telephone"},
+        // A text emptied by the language file stays empty: the code alone.
+        {"hangUpCode", C, "43"},
         {"bypassFilterTime", C3,
          "5* Time of permanent press Pushbutton 1 for dial without Filter (New norm 2017)"},
     };
@@ -361,7 +362,25 @@ TEST(CatalogueCaptionDefaults, MatchTheLanguageTableDefaults)
             for (qsizetype i = 0; i < r.entryKeys.size() && i < entries.size(); ++i)
                 expectSame(r, r.entryKeys.at(i), entries.at(i));
         }
+        expectSame(r, r.hintKey, r.hint);
+        expectSame(r, r.unitKey, r.unit);
+        for (qsizetype i = 0; i < r.entryHintKeys.size() && i < r.entryHints.size(); ++i)
+            expectSame(r, r.entryHintKeys.at(i), r.entryHints.at(i));
+        // Every hint and unit word a page shows can be translated.
+        EXPECT_TRUE(r.hint.isEmpty() || r.hintKey.isValid()) << qPrintable(r.id);
+        EXPECT_TRUE(r.unit.isEmpty() || r.unitKey.isValid()) << qPrintable(r.id);
+        EXPECT_EQ(r.entryHintKeys.size(), r.entryHints.size()) << qPrintable(r.id);
     }
+}
+
+TEST_F(CatalogueCaption, HintsAndUnitsFromTheLanguageFile)
+{
+    const LanguageTable texts = loaded("[Main]\r\n1=s\r\n[Hint]\r\n6=Im Optionsmodul gespeichert\r\n"
+                                       "[Voice]\r\n19=Mit Meldung 1\r\n");
+    EXPECT_EQ(unitOf(row("pauseDuration"), texts), QLatin1String("ms"));
+    EXPECT_EQ(unitOf(row("confirmWaitTime"), texts), QLatin1String("s"));
+    EXPECT_EQ(hintOf(row("input1Filter"), texts), QLatin1String("Im Optionsmodul gespeichert"));
+    EXPECT_EQ(entryHintsOf(row("voiceAnnouncements"), texts).first(), QLatin1String("Mit Meldung 1"));
 }
 
 TEST_F(CatalogueCaption, GroupsAndEntriesFromTheLanguageFile)
