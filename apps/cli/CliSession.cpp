@@ -2,45 +2,11 @@
 
 #include "CliOutput.h"
 
-#include "app/AppConfig.h"
-#include "app/ProgramFolder.h"
 #include "link/ComLink.h"
-#include "link/ComPort.h"
-#include "link/LibFtdiApi.h"
-#include "link/SerialPortList.h"
-#include "link/SimLink.h"
-#include "link/UsbCable.h"
 #include "protocol/WholeReply.h"
-#include "sim/SimDevice.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 #include <unistd.h>
-
-namespace {
-
-// Without --port: the cable the program was last set to, else the simulator.
-QString configuredPort()
-{
-    const QString folder = ProgramFolder::path();
-    if (!QFile::exists(AppConfig::filePath(folder)))
-        return QStringLiteral("sim:TKV-C2");
-    AppConfig config;
-    config.load(folder);
-    if (config.usb == 1)
-        return QStringLiteral("usb");
-    if (!config.comPath.isEmpty())
-        return config.comPath;
-    if (config.com > 0) {
-        const QString path = SerialPortList().devicePathOf(config.com);
-        if (!path.isEmpty())
-            return path;
-    }
-    return QStringLiteral("sim:") + (config.sim.isEmpty() ? QStringLiteral("TKV-C2") : config.sim);
-}
-
-} // namespace
 
 void StderrPresenter::showMessage(const QString &text)
 {
@@ -50,6 +16,7 @@ void StderrPresenter::showMessage(const QString &text)
 CliSession::CliSession(const CliOptions &options)
     : options_(options),
       log_(options.logFile.isEmpty() ? nullptr : std::make_unique<CommLog>(options.logFile, &messages_)),
+      connection_(clock_),
       identification_(texts_, log_.get())
 {
     if (log_)
@@ -59,45 +26,22 @@ CliSession::CliSession(const CliOptions &options)
 CliSession::~CliSession()
 {
     exchange_.reset();
-    if (simDevice_ && simDevice_->memory() != simMemoryAtStart_) {
-        QSaveFile stored(simMemoryPath_);
-        if (!stored.open(QIODevice::WriteOnly) || stored.write(simDevice_->memory()) != simDevice_->memory().size()
-            || !stored.commit())
-            printError(QStringLiteral("cannot keep the simulated device's memory in %1: %2")
-                           .arg(simMemoryPath_, stored.errorString()));
-    }
+    QString error;
+    if (!connection_.keepSimMemory(&error))
+        printError(error);
     if (log_ && log_->isEnabled())
         log_->stop();
 }
 
 bool CliSession::createLink()
 {
-    const QString port = options_.port.isEmpty() ? configuredPort() : options_.port;
-    if (port.startsWith(QLatin1String("sim:"))) {
-        const auto kind = simKindFromName(port.mid(4));
-        if (!kind) {
-            printError(QStringLiteral("unknown simulated device \"%1\" in the configured cable").arg(port.mid(4)));
-            return false;
-        }
-        simDevice_ = std::make_unique<SimDevice>(*kind);
-        // The simulated device keeps its memory from one run of the tool to the next.
-        simMemoryPath_ = ProgramFolder::path() + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind));
-        QFile stored(simMemoryPath_);
-        if (stored.open(QIODevice::ReadOnly)) {
-            const QByteArray memory = stored.readAll();
-            if (memory.size() == simDevice_->memory().size())
-                simDevice_->setMemory(memory);
-        }
-        simMemoryAtStart_ = simDevice_->memory();
-        link_ = std::make_unique<SimLink>(clock_, *simDevice_, true);
-    } else if (port == QLatin1String("usb")) {
-        ftdi_ = std::make_unique<LibFtdiApi>();
-        link_ = std::make_unique<UsbCable>(*ftdi_, clock_);
-    } else {
-        comPort_ = std::make_unique<ComPort>();
-        comPort_->setComNumber(0, port);
-        link_ = std::make_unique<ComLink>(*comPort_);
+    QString error;
+    if (!connection_.create(options_.port.isEmpty() ? configuredPort(QStringLiteral("TKV-C2")) : options_.port,
+                            &error)) {
+        printError(error);
+        return false;
     }
+    link_ = connection_.link();
     return true;
 }
 
@@ -108,7 +52,7 @@ bool CliSession::connect()
     if (!link_->open()) {
         if (link_->kind() == LinkKind::UsbCable)
             printError(texts_.text(QStringLiteral("Communication"), 12));
-        else if (auto *com = dynamic_cast<ComLink *>(link_.get()))
+        else if (auto *com = dynamic_cast<ComLink *>(link_))
             printError(texts_.text(QStringLiteral("Communication"), 13) + QStringLiteral(": ") + com->lastError());
         else
             printError(texts_.text(QStringLiteral("Communication"), 13));

@@ -7,15 +7,12 @@
 #include "app/MessagePresenter.h"
 #include "app/QtClock.h"
 #include "link/LinkPort.h"
+#include "link/PortConnection.h"
 #include "protocol/CommandExchange.h"
 #include "protocol/Identification.h"
 
 #include <QByteArray>
 #include <memory>
-
-class ComPort;
-class FtdiApi;
-class SimDevice;
 
 // Exit statuses of the tool.
 enum ExitStatus { ExitDone = 0, ExitDeviceFailed = 1, ExitBadInput = 2 };
@@ -65,12 +62,8 @@ private:
     StderrPresenter messages_;
     LanguageTable texts_;
     std::unique_ptr<CommLog> log_;
-    std::unique_ptr<FtdiApi> ftdi_;
-    std::unique_ptr<ComPort> comPort_;
-    std::unique_ptr<SimDevice> simDevice_;
-    QString simMemoryPath_;
-    QByteArray simMemoryAtStart_;
-    std::unique_ptr<LinkPort> link_;
+    PortConnection connection_;
+    LinkPort *link_ = nullptr;
     Identification identification_;
     std::unique_ptr<CommandExchange> exchange_;
     QByteArray lastBlock_;

@@ -1,0 +1,81 @@
+#include "link/PortConnection.h"
+
+#include "app/AppConfig.h"
+#include "app/ProgramFolder.h"
+#include "link/ComLink.h"
+#include "link/ComPort.h"
+#include "link/LibFtdiApi.h"
+#include "link/SerialPortList.h"
+#include "link/SimLink.h"
+#include "link/UsbCable.h"
+#include "sim/SimDevice.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+PortConnection::PortConnection(Clock &clock) : clock_(clock) {}
+
+PortConnection::~PortConnection() = default;
+
+bool PortConnection::create(const QString &port, QString *error)
+{
+    if (port.startsWith(QLatin1String("sim:"))) {
+        const auto kind = simKindFromName(port.mid(4));
+        if (!kind) {
+            *error = QStringLiteral("unknown simulated device \"%1\" in the configured cable").arg(port.mid(4));
+            return false;
+        }
+        simDevice_ = std::make_unique<SimDevice>(*kind);
+        simMemoryPath_ = ProgramFolder::path() + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind));
+        QFile stored(simMemoryPath_);
+        if (stored.open(QIODevice::ReadOnly)) {
+            const QByteArray memory = stored.readAll();
+            if (memory.size() == simDevice_->memory().size())
+                simDevice_->setMemory(memory);
+        }
+        simMemoryAtStart_ = simDevice_->memory();
+        link_ = std::make_unique<SimLink>(clock_, *simDevice_, true);
+    } else if (port == QLatin1String("usb")) {
+        ftdi_ = std::make_unique<LibFtdiApi>();
+        link_ = std::make_unique<UsbCable>(*ftdi_, clock_);
+    } else {
+        comPort_ = std::make_unique<ComPort>();
+        comPort_->setComNumber(0, port);
+        link_ = std::make_unique<ComLink>(*comPort_);
+    }
+    return true;
+}
+
+bool PortConnection::keepSimMemory(QString *error)
+{
+    if (!simDevice_ || simDevice_->memory() == simMemoryAtStart_)
+        return true;
+    QSaveFile stored(simMemoryPath_);
+    const QByteArray memory = simDevice_->memory();
+    if (!stored.open(QIODevice::WriteOnly) || stored.write(memory) != memory.size() || !stored.commit()) {
+        *error = QStringLiteral("cannot keep the simulated device's memory in %1: %2")
+                     .arg(simMemoryPath_, stored.errorString());
+        return false;
+    }
+    simMemoryAtStart_ = memory;
+    return true;
+}
+
+QString configuredPort(const QString &defaultSimKind)
+{
+    const QString folder = ProgramFolder::path();
+    if (!QFile::exists(AppConfig::filePath(folder)))
+        return QStringLiteral("sim:") + defaultSimKind;
+    AppConfig config;
+    config.load(folder);
+    if (config.usb == 1)
+        return QStringLiteral("usb");
+    if (!config.comPath.isEmpty())
+        return config.comPath;
+    if (config.com > 0) {
+        const QString path = SerialPortList().devicePathOf(config.com);
+        if (!path.isEmpty())
+            return path;
+    }
+    return QStringLiteral("sim:") + (config.sim.isEmpty() ? defaultSimKind : config.sim);
+}

@@ -1,0 +1,76 @@
+#include "ui/AppState.h"
+
+#include "app/MessagePresenter.h"
+#include "link/LinkPort.h"
+#include "params/Catalogue.h"
+#include "protocol/AlarmImageCodec.h"
+#include "protocol/OptionBlockCodec.h"
+#include "protocol/SwitchBlockCodec.h"
+
+AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn)
+    : messages_(messages),
+      log_(logFilePath, &messages),
+      connection_(clock_),
+      identification_(texts_, &log_)
+{
+    if (logOn)
+        log_.begin(texts_.mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
+    applyDefaults(parameters_, status_, model());
+}
+
+AppState::~AppState()
+{
+    exchange_.reset();
+    QString error;
+    if (!connection_.keepSimMemory(&error))
+        messages_.showMessage(error);
+    if (log_.isEnabled())
+        log_.stop();
+}
+
+bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
+{
+    exchange_.reset();
+    linkReady_ = false;
+    if (!connection_.create(port, error))
+        return false;
+    exchange_ = std::make_unique<CommandExchange>(*connection_.link(), clock_, messages_, texts_, &log_, view, *this);
+    linkReady_ = connection_.link()->open();
+    exchange_->setLinkReady(linkReady_);
+    return true;
+}
+
+void AppState::selectModel(CommunicatorModel model)
+{
+    identification_.modelFlags().select(model);
+    changeModel(parameters_, status_, model);
+}
+
+void AppState::identificationReceived(const QByteArray &reply)
+{
+    identification_.parseIdentification(reply);
+}
+
+void AppState::blockRead(const QString &deviceType, const QByteArray &block)
+{
+    ImageDecodeResult result;
+    if (deviceType == QLatin1String("Alarm"))
+        result = decodeAlarmImage(block, model(), parameters_, status_);
+    else if (deviceType == QLatin1String("Option"))
+        result = decodeOptionBlock(block, model(), parameters_, status_);
+    else
+        result = decodeSwitchBlock(block, model(), parameters_, status_);
+    if (!result.ok())
+        messages_.showMessage(result.message(texts_));
+    if (onParametersRead)
+        onParametersRead();
+}
+
+QByteArray AppState::blockToWrite(const QString &deviceType)
+{
+    if (deviceType == QLatin1String("Option"))
+        return encodeOptionBlock(parameters_);
+    if (deviceType == QLatin1String("Switch"))
+        return encodeSwitchBlock(parameters_);
+    return encodeAlarmImage(parameters_, status_, model());
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/CommLog.h"
+#include "app/LanguageTable.h"
+#include "app/QtClock.h"
+#include "link/PortConnection.h"
+#include "params/ParameterSet.h"
+#include "params/ParameterStatus.h"
+#include "protocol/CommandExchange.h"
+#include "protocol/Identification.h"
+
+#include <functional>
+#include <memory>
+
+class MessagePresenter;
+
+// The one owner of the program's state: the cable and the exchange on it, what the
+// device told us, the parameters being edited and the communication log. Windows
+// receive it; none keeps a copy.
+class AppState : public ExchangeClient {
+public:
+    // logFilePath: the communication log; begun at once when logOn.
+    AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn);
+    ~AppState() override;
+
+    // Creates and opens the cable named by port ("usb", a device path, "sim:KIND") and
+    // the exchange on it. False with *error set when the port text names nothing; a
+    // cable that does not open leaves the exchange there but not ready.
+    bool connect(const QString &port, ExchangeView &view, QString *error);
+
+    Clock &clock() { return clock_; }
+    MessagePresenter &messages() { return messages_; }
+    LanguageTable &texts() { return texts_; }
+    CommLog &log() { return log_; }
+    LinkPort *link() const { return connection_.link(); }
+    SimDevice *simDevice() const { return connection_.simDevice(); }
+    CommandExchange *exchange() const { return exchange_.get(); }
+    // Whether the cable opened at connect().
+    bool linkReady() const { return linkReady_; }
+    Identification &identification() { return identification_; }
+    const DeviceInfo &deviceInfo() const { return identification_.deviceInfo(); }
+    ParameterSet &parameters() { return parameters_; }
+    ParameterStatus &status() { return status_; }
+    CommunicatorModel model() const { return identification_.modelFlags().model(); }
+    // The model selector: sets the model flags and the new model's lists and defaults.
+    void selectModel(CommunicatorModel model);
+    // The settings file last opened or saved (empty for none).
+    QString settingsFilePath;
+
+    // Called after a block read from the device has been decoded into the parameters.
+    std::function<void()> onParametersRead;
+
+    // ExchangeClient
+    void identificationReceived(const QByteArray &reply) override;
+    void blockRead(const QString &deviceType, const QByteArray &block) override;
+    QByteArray blockToWrite(const QString &deviceType) override;
+
+private:
+    QtClock clock_;
+    MessagePresenter &messages_;
+    LanguageTable texts_;
+    CommLog log_;
+    PortConnection connection_;
+    Identification identification_;
+    std::unique_ptr<CommandExchange> exchange_;
+    ParameterSet parameters_;
+    ParameterStatus status_;
+    bool linkReady_ = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/MessagePresenter.h"
+
+class QWidget;
+
+// Messages of the engines as modal boxes over the given window.
+class MessageBoxPresenter : public MessagePresenter {
+public:
+    void setParent(QWidget *parent) { parent_ = parent; }
+    void showMessage(const QString &text) override;
+
+private:
+    QWidget *parent_ = nullptr;
+};
