@@ -18,6 +18,7 @@ ParameterEditor::ParameterEditor(const ParameterDef &row, const LanguageTable &t
     : row_(row), texts_(texts)
 {
     label_ = new QLabel;
+    label_->setWordWrap(true);
     field_ = new QWidget;
     buildField();
     layout.addRow(label_, field_);

@@ -10,7 +10,10 @@ ParameterPages::ParameterPages(const LanguageTable &texts, QWidget *parent) : QS
     QList<QFormLayout *> layouts;
     for (int page = 0; page <= deviceDataPage; ++page) {
         auto *content = new QWidget;
-        layouts.append(new QFormLayout(content));
+        auto *layout = new QFormLayout(content);
+        // A caption longer than the page is wide puts its field on the line below.
+        layout->setRowWrapPolicy(QFormLayout::WrapLongRows);
+        layouts.append(layout);
         auto *scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setWidget(content);
