@@ -6,9 +6,7 @@
 
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
-#include "protocol/AlarmImageCodec.h"
-#include "protocol/OptionBlockCodec.h"
-#include "protocol/SwitchBlockCodec.h"
+#include "protocol/DeviceBlock.h"
 #include "sim/SimDevice.h"
 
 #include <QFile>
@@ -89,15 +87,8 @@ int identify(CliSession &session, const CliOptions &options)
 // Decodes a block of the identified device onto set and status; prints why not.
 bool decodeBlock(const CliSession &session, const QByteArray &block, ParameterSet &set, ParameterStatus &status)
 {
-    const QString &type = session.deviceInfo().deviceType;
-    const CommunicatorModel model = session.modelFlags().model();
-    ImageDecodeResult result;
-    if (type == QLatin1String("Alarm"))
-        result = decodeAlarmImage(block, model, set, status);
-    else if (type == QLatin1String("Option"))
-        result = decodeOptionBlock(block, model, set, status);
-    else
-        result = decodeSwitchBlock(block, model, set, status);
+    const ImageDecodeResult result = decodeParameterBlock(session.deviceInfo().deviceType, block,
+                                                          session.modelFlags().model(), set, status);
     if (!result.ok())
         printError(result.message(LanguageTable()).simplified());
     return result.ok();
@@ -131,17 +122,13 @@ bool blockFromSettings(CliSession &session, const QString &path, QByteArray &blo
     ParameterStatus status;
     if (!loadSettings(path, model, set, status))
         return false;
-    if (type == QLatin1String("Option")) {
-        block = encodeOptionBlock(set);
-    } else if (type == QLatin1String("Switch")) {
-        block = encodeSwitchBlock(set);
-    } else {
+    if (type == QLatin1String("Alarm")) {
         QByteArray current;
         ParameterSet scratch;
         if (!session.readBlock(current) || !decodeBlock(session, current, scratch, status))
             return false;
-        block = encodeAlarmImage(set, status, model);
     }
+    block = encodeParameterBlock(type, set, status, model);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "CliOutput.h"
 
 #include "link/ComLink.h"
+#include "protocol/DeviceBlock.h"
 #include "protocol/WholeReply.h"
 
 #include <cstdio>
@@ -126,14 +127,7 @@ bool CliSession::identifyByWholeReply()
 
 int CliSession::blockLength() const
 {
-    const QString &type = deviceInfo().deviceType;
-    if (type == QLatin1String("Alarm"))
-        return 256;
-    if (type == QLatin1String("Option"))
-        return 23;
-    if (type == QLatin1String("Switch"))
-        return 8;
-    return 0;
+    return parameterBlockLength(deviceInfo().deviceType);
 }
 
 bool CliSession::readBlock(QByteArray &block)

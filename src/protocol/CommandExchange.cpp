@@ -4,17 +4,12 @@
 #include "app/LanguageTable.h"
 #include "app/MessagePresenter.h"
 #include "link/LinkPort.h"
+#include "protocol/DeviceBlock.h"
 
 namespace {
 
-const QString kAlarm = QStringLiteral("Alarm");
 const QString kOption = QStringLiteral("Option");
 const QString kSwitch = QStringLiteral("Switch");
-
-bool isReadableDevice(const QString &deviceType)
-{
-    return deviceType == kAlarm || deviceType == kOption || deviceType == kSwitch;
-}
 
 // Per device type: block bytes read, block bytes written, and the write command.
 struct BlockShape {
@@ -169,7 +164,7 @@ bool CommandExchange::requestIdentification(const ModelFlags &flags)
 
 bool CommandExchange::startBlockExchange(const QString &deviceType, int startProgress)
 {
-    if (!linkReady_ || !idle_ || !isReadableDevice(deviceType))
+    if (!linkReady_ || !idle_ || !hasParameterBlock(deviceType))
         return false;
     view_.focusStatusBar();
     clock_.wait(Millis(0));

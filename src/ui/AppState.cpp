@@ -3,9 +3,7 @@
 #include "app/MessagePresenter.h"
 #include "link/LinkPort.h"
 #include "params/Catalogue.h"
-#include "protocol/AlarmImageCodec.h"
-#include "protocol/OptionBlockCodec.h"
-#include "protocol/SwitchBlockCodec.h"
+#include "protocol/DeviceBlock.h"
 
 AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn)
     : messages_(messages),
@@ -53,13 +51,7 @@ void AppState::identificationReceived(const QByteArray &reply)
 
 void AppState::blockRead(const QString &deviceType, const QByteArray &block)
 {
-    ImageDecodeResult result;
-    if (deviceType == QLatin1String("Alarm"))
-        result = decodeAlarmImage(block, model(), parameters_, status_);
-    else if (deviceType == QLatin1String("Option"))
-        result = decodeOptionBlock(block, model(), parameters_, status_);
-    else
-        result = decodeSwitchBlock(block, model(), parameters_, status_);
+    const ImageDecodeResult result = decodeParameterBlock(deviceType, block, model(), parameters_, status_);
     if (!result.ok())
         messages_.showMessage(result.message(texts_));
     if (onParametersRead)
@@ -68,9 +60,5 @@ void AppState::blockRead(const QString &deviceType, const QByteArray &block)
 
 QByteArray AppState::blockToWrite(const QString &deviceType)
 {
-    if (deviceType == QLatin1String("Option"))
-        return encodeOptionBlock(parameters_);
-    if (deviceType == QLatin1String("Switch"))
-        return encodeSwitchBlock(parameters_);
-    return encodeAlarmImage(parameters_, status_, model());
+    return encodeParameterBlock(deviceType, parameters_, status_, model());
 }

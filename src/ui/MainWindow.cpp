@@ -9,6 +9,7 @@
 #include "link/LinkPort.h"
 #include "params/Catalogue.h"
 #include "params/SettingsFile.h"
+#include "protocol/DeviceBlock.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,12 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-bool hasParameterBlock(const QString &deviceType)
-{
-    return deviceType == QLatin1String("Alarm") || deviceType == QLatin1String("Option")
-           || deviceType == QLatin1String("Switch");
-}
 
 // The feature bits the pages follow: the TKV-C3's own once its configuration block
 // was seen, else every feature, so that a model picked by hand shows all its rows.
