@@ -125,6 +125,11 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 9, "Cannot open the settings file \"%1\": %2"},
     {"Extensions", 10, "the file ends inside or before this record (%1 bytes; a settings file holds %2 to %3 records of %4 bytes)"},
     {"Extensions", 11, "Cannot read the settings file \"%1\": %2"},
+    {"Extensions", 12, "Simulator"},
+    {"Extensions", 13, "More"},
+    {"Extensions", 14, "Unknown"},
+    {"Extensions", 15, "Model %1"},
+    {"Extensions", 16, "Client %1"},
 };
 
 } // namespace

@@ -30,6 +30,7 @@ public:
     int bytesPending() override;
     void close() override;
 
+    const ComPort &port() const { return port_; }
     // The text of the last port error ("ComPort - Invalid port number (COM3) "), empty
     // after a successful open.
     QString lastError() const { return lastError_; }

@@ -14,23 +14,27 @@ void addBasic(std::vector<ParameterDef> &rows)
     rows.push_back(Row("dialMode", K::Choice, P::Basic, models({C, C2}))
                        .code("41", "41", "")
                        .caption("Dial", key("Page1", 1))
+                       .group("Dial", key("Page1", 1))
                        .options({"Tone (DTMF)", "Pulse"}, {key("Page1", 2), key("Page1", 3)})
                        .defaultEntry("Tone (DTMF)")
                        .finish());
     rows.push_back(Row("hangUpCode", K::Code, P::Basic, allModels())
                        .code("43")
                        .caption("Hang up by code from telephone", key("Page1", 5))
+                       .group("Hang up from phone", key("Page1", 4))
                        .defaultText("44")
                        .finish());
     rows.push_back(Row("prolongKey", K::Choice, P::Basic, allModels())
                        .code("42")
                        .caption("Prolong conversation", key("Page1", 7))
+                       .group("Prolong conversation", key("Page1", 7))
                        .options({"*    - star", "#    - hash"}, {key("Page1", 8), key("Page1", 9)})
                        .defaultEntry("*    - star")
                        .finish());
     rows.push_back(Row("servicePassword", K::Digits, P::Basic, allModels())
                        .code("44")
                        .caption("Password for access to programming from a phone", key("Page1", 14))
+                       .group("Password", key("Page1", 13))
                        .defaultText("6183")
                        .finish());
     // TKV-C2 shows the same value again as the first option of the page "Failure".
@@ -48,14 +52,18 @@ void addBasic(std::vector<ParameterDef> &rows)
 
 void addParallelMode(std::vector<ParameterDef> &rows)
 {
+    const char *parallel = "Paralel mode";
+    const TextKey parallelKey = key("Page2", 1);
     rows.push_back(Row("parallelMode", K::Flag, P::ParallelMode, allModels())
                        .code("45")
                        .caption("Activate parallel mode", key("Page2", 13))
+                       .group(parallel, parallelKey)
                        .defaultFlag(false)
                        .finish());
     rows.push_back(Row("parallelNumber", K::Choice, P::ParallelMode, allModels())
                        .code("46")
                        .caption("Number of communicator or number of rings", key("Page2", 14))
+                       .group(parallel, parallelKey)
                        .values(numbers(1, 5))
                        .defaultEntry("3")
                        .fallbackEntry("1")
@@ -64,6 +72,7 @@ void addParallelMode(std::vector<ParameterDef> &rows)
                        .code("4*")
                        .caption("Konstant time detection (waiting time t) for DTMF answer select communicator (No 1-5)",
                                 key("Page2", 15))
+                       .group(parallel, parallelKey)
                        .values(tenths(10, 49))
                        .unit("sec")
                        .defaultEntry("2.5", "3.5", "3.5")
@@ -73,9 +82,12 @@ void addParallelMode(std::vector<ParameterDef> &rows)
 
 void addConfirmCodes(std::vector<ParameterDef> &rows)
 {
+    const char *codes = "Confirm codes";
+    const TextKey codesKey = key("Page3", 1);
     rows.push_back(Row("confirmSerialCode", K::Digits, P::ConfirmCodes, allModels())
                        .code("47")
                        .caption("Confirmation ID - return serial number", key("Page3", 2))
+                       .group(codes, codesKey)
                        .defaultText("66")
                        .finish());
     rows.push_back(Row("confirmCode48", K::Digits, P::ConfirmCodes, allModels())
@@ -83,32 +95,38 @@ void addConfirmCodes(std::vector<ParameterDef> &rows)
                        .caption(C, "Confirmation ID - return counter of INP3 (Option)", key("Page3", 3))
                        .caption(C2, "Confirmation ID - disable internal status \"Alarm\"", key("Page3", 13))
                        .caption(C3, "Confirmation ID - disable internal status \"Alarm\"", key("Page3", 13))
+                       .group(codes, codesKey)
                        .defaultText("67")
                        .finish());
     rows.push_back(Row("confirmCallbackCode", K::Digits, P::ConfirmCodes, allModels())
                        .code("49")
                        .caption("Confirmation ID - start call back as Emergency call", key("Page3", 4))
+                       .group(codes, codesKey)
                        .defaultText("68")
                        .finish());
     rows.push_back(Row("confirmLastNumbersCode", K::Digits, P::ConfirmCodes, allModels())
                        .code("40")
                        .caption("Confirmation ID - return last two dialled telephone numbers (separated by \"D\" - DTMF)",
                                 key("Page3", 5))
+                       .group(codes, codesKey)
                        .defaultText("69")
                        .finish());
     rows.push_back(Row("confirmServiceCallbackCode", K::Digits, P::ConfirmCodes, allModels())
                        .code("07")
                        .caption("Confirmation ID - start call back Service call", key("Page3", 9))
+                       .group(codes, codesKey)
                        .defaultText("65")
                        .finish());
     rows.push_back(Row("confirmFirmwareCode", K::Digits, P::ConfirmCodes, models({C3}))
                        .code("", "", "05")
                        .caption("Confirmation ID - return firmware version", key("Page3", 14))
+                       .group(codes, codesKey)
                        .defaultText("64")
                        .finish());
     rows.push_back(Row("confirmPrefix", K::Choice, P::ConfirmCodes, allModels())
                        .code("4#")
                        .caption("First character of Confirmation code", key("Page3", 7))
+                       .group("First character of confirm code", key("Page3", 6))
                        .hint("Attention to conflict with other codes to use, it is recommended to use the * or #", key("Page3", 10))
                        .values({"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "*", "#"})
                        .defaultEntry("*")
@@ -125,9 +143,18 @@ void addConfirmCodes(std::vector<ParameterDef> &rows)
 
 void addSystem(std::vector<ParameterDef> &rows)
 {
+    struct Group {
+        const char *caption;
+        int key;
+    };
+    const Group acoustic{"Acoustic signalization", 1};
+    const Group system{"System settings", 5};
+    const Group autoTest{"Automatic test", 9};
+
     rows.push_back(Row("lineSignalization", K::Choice, P::System, allModels())
                        .code("62")
                        .caption("Pickup and hangup line signalization", key("Page4", 2))
+                       .group(acoustic.caption, key("Page4", acoustic.key))
                        .values({"Off", "Type 1", "Type 2"})
                        .defaultEntry("Type 1")
                        .fallbackEntry("Type 1")
@@ -139,37 +166,46 @@ void addSystem(std::vector<ParameterDef> &rows)
         int key;
         ModelSet models;
         bool on;
+        Group group;
     };
-    const FlagRow flags[] = {
-        {"conversationTick", "63", "Tick to the conversation", 3, allModels(), false},
-        {"otherTonesSignalization", "61", "Other tones signalization", 4, allModels(), true},
-        {"micDtmfSuppression", "64", "Suppression receive DTMF from microphone", 6, models({C, C2}), false},
-        {"babyCall", "65", "Baby call function", 7, allModels(), false},
-        {"pbxStartDelay", "6*", "Start delay for any PBX (Siemens)", 8, allModels(), false},
-        {"autoTestAcousticPath", "05", "Automatic test of acoustic path", 10, models({C, C2}), false},
-        {"autoTestStuckButton", "06", "Automatic test of permanent activate button", 11, models({C, C2}), false},
-        {"muteServiceCalls", "64", "Mute during service, technical and counter call", 12, allModels(), false},
-        {"muteUntilConfirmation", "64", "Mute microphone to the call confirmation", 13, allModels(), false},
+    auto addFlags = [&](std::initializer_list<FlagRow> flags) {
+        for (const FlagRow &flag : flags) {
+            // A code is given only for the models that have the row: "05" means another
+            // parameter on TKV-C3.
+            const char *c3Code = flag.models.contains(C3) ? flag.code : "";
+            rows.push_back(Row(flag.id, K::Flag, P::System, flag.models)
+                               .code(flag.code, flag.code, c3Code)
+                               .caption(flag.caption, key("Page4", flag.key))
+                               .group(flag.group.caption, key("Page4", flag.group.key))
+                               .defaultFlag(flag.on)
+                               .finish());
+        }
     };
-    for (const FlagRow &flag : flags) {
-        // A code is given only for the models that have the row: "05" means another
-        // parameter on TKV-C3.
-        const char *c3Code = flag.models.contains(C3) ? flag.code : "";
-        rows.push_back(Row(flag.id, K::Flag, P::System, flag.models)
-                           .code(flag.code, flag.code, c3Code)
-                           .caption(flag.caption, key("Page4", flag.key))
-                           .defaultFlag(flag.on)
-                           .finish());
-    }
-    // The three options are the row's captions.
+    addFlags({
+        {"conversationTick", "63", "Tick to the conversation", 3, allModels(), false, acoustic},
+        {"otherTonesSignalization", "61", "Other tones signalization", 4, allModels(), true, acoustic},
+        {"micDtmfSuppression", "64", "Suppression receive DTMF from microphone", 6, models({C, C2}), false, system},
+        {"babyCall", "65", "Baby call function", 7, allModels(), false, system},
+        {"pbxStartDelay", "6*", "Start delay for any PBX (Siemens)", 8, allModels(), false, system},
+        {"muteServiceCalls", "64", "Mute during service, technical and counter call", 12, allModels(), false, system},
+        {"muteUntilConfirmation", "64", "Mute microphone to the call confirmation", 13, allModels(), false, system},
+    });
+    // The three options are the row's captions; the microphone settings above belong
+    // with it, so the automatic tests close the page.
     rows.push_back(Row("micOpenDelay", K::Choice, P::System, allModels())
                        .code("64")
+                       .group(system.caption, key("Page4", system.key))
                        .options({"Without delay open microphone after confirmation",
                                  "3sec delay open microphone after confirmation",
                                  "6sec delay open microphone after confirmation"},
                                 {key("Page4", 14), key("Page4", 15), key("Page4", 16)})
                        .defaultEntry("Without delay open microphone after confirmation")
                        .finish());
+    addFlags({
+        {"autoTestAcousticPath", "05", "Automatic test of acoustic path", 10, models({C, C2}), false, autoTest},
+        {"autoTestStuckButton", "06", "Automatic test of permanent activate button", 11, models({C, C2}), false,
+         autoTest},
+    });
 }
 
 void addLift(std::vector<ParameterDef> &rows)
@@ -177,6 +213,7 @@ void addLift(std::vector<ParameterDef> &rows)
     rows.push_back(Row("blockingPolarity", K::Choice, P::Lift, allModels())
                        .code("34")
                        .caption("Polarity of blocking", key("Page5", 1))
+                       .group("Polarity of blocking", key("Page5", 1))
                        .options({"Blocking of dialing from Pushbutton 1 is done by shorting the terminals",
                                  "Blocking of dialing from Pushbutton 1 is done by opening the terminals",
                                  "Blocking of dialing from Pushbutton 1 is done by shorting the terminals + send info",
@@ -191,18 +228,21 @@ void addLift(std::vector<ParameterDef> &rows)
     rows.push_back(Row("pushbutton2Polarity", K::Choice, P::Lift, allModels())
                        .code("33")
                        .caption("Polarity of Pushbutton 2 (in the car)", key("Page5", 4))
+                       .group("Polarity of Pushbutton 2 (in the car)", key("Page5", 4))
                        .options(buttonPolarity, {key("Page5", 5), key("Page5", 6)})
                        .defaultEntry("Emergency call is done by shorting button terminals")
                        .finish());
     rows.push_back(Row("pushbutton1Polarity", K::Choice, P::Lift, allModels())
                        .code("39")
                        .caption("Polarity of Pushbutton 1 (up/under the car", key("Page5", 13))
+                       .group("Polarity of Pushbutton 1 (up/under the car", key("Page5", 13))
                        .options(buttonPolarity, {key("Page5", 14), key("Page5", 15)})
                        .defaultEntry("Emergency call is done by shorting button terminals")
                        .finish());
     rows.push_back(Row("serviceCallMode", K::Choice, P::Lift, allModels())
                        .code("31")
                        .caption("Service call setting", key("Page5", 7))
+                       .group("Service call setting", key("Page5", 7))
                        .options({"Off - never call", "On - call after setting timeout",
                                  "On - call after setting timeout and after first line conection"},
                                 {key("Page5", 8), key("Page5", 9), key("Page5", 10)})

@@ -55,8 +55,8 @@ void addTestsAndPower(std::vector<ParameterDef> &rows)
         {"powerFailureCall", "014", "Power failure call", 5, C3Feature::ExternalPower, "External power", 1},
         {"powerLostCall", "015", "Power lost call", 6, C3Feature::ExternalPower, "External power", 1},
         {"lineFailureIndication", "013", "Line failure indication", 10, C3Feature::ExternalPower, "Failures", 7},
-        {"stuckButtonTest", "01*", "Stuck button test", 11, 0, "Failures", 7},
-        {"acousticTest", "019", "Acoustic test", 12, 0, "Failures", 7},
+        {"stuckButtonTest", "01*", "Stuck button test", 11, 0, "Tests", 8},
+        {"acousticTest", "019", "Acoustic test", 12, 0, "Tests", 8},
     };
     for (const Test &t : tests)
         rows.push_back(c3Row(t.id, K::Flag, P::TestsPower, t.code)
@@ -129,6 +129,7 @@ void addVoiceMessages(std::vector<ParameterDef> &rows)
     // Bit 0 is the "<Lift address>" mark, which follows announcement 0101 (bit 1).
     rows.push_back(c3Row("voiceAnnouncements", K::FlagSet, P::VoiceMessages, "")
                        .caption("Voice Announcements", key("Voice", 1))
+                       .group("Voice Announcements", key("Voice", 1))
                        .features(C3Feature::MessageFlash)
                        .flags(0,
                               {"<Lift address>", "\"The location of the elevator is\"",

@@ -14,9 +14,12 @@ const char *const savedInOptionModule = "Saved in Option module";
 
 void addOptionModule(std::vector<ParameterDef> &rows)
 {
+    const char *module = "Option modul";
+    const TextKey moduleKey = key("Page11", 1);
     rows.push_back(Row("talkerConnection", K::Choice, P::OptionModule, models({C}))
                        .code("01", "", "")
                        .caption("Conection Talker for voice message", key("Page11", 2))
+                       .group(module, moduleKey)
                        .options({"Talker is not connected", "H1 message", "H2 message)", "H1 + H2 messages",
                                  "H3 message", "H1 + H3 messages", "H2 + H3 messages", "H1 + H2 + H3 messages"},
                                 {key("Page11", 21), key("Page11", 22), key("Page11", 23), key("Page11", 24),
@@ -27,6 +30,7 @@ void addOptionModule(std::vector<ParameterDef> &rows)
     rows.push_back(Row("talkerMessages", K::FlagSet, P::OptionModule, models({C2}))
                        .code("", "01", "")
                        .caption("Talker module messages", key("Page11", 41))
+                       .group(module, moduleKey)
                        .flags(1,
                               {"Call is confirmed - lift location message",
                                "After dial phone number - pleas wait message", "Call will be terminate message",
@@ -43,6 +47,7 @@ void addOptionModule(std::vector<ParameterDef> &rows)
                                 key("Page11", 15))
                        .caption(C2, "Code to query the status of the inputs, answer is  in order in a row 1-2-3-4 tone signaled",
                                 key("Page11", 55))
+                       .group(module, moduleKey)
                        .defaultText("70")
                        .finish());
 }
@@ -130,9 +135,12 @@ void addOutputsC(std::vector<ParameterDef> &rows)
 void addInput3Output3(std::vector<ParameterDef> &rows)
 {
     const ModelSet onlyC = models({C});
+    const char *input3 = "Input 3";
+    const TextKey input3Key = key("Page13", 1);
     rows.push_back(Row("input3Filter", K::TimedChoice, P::Input3Output3, onlyC)
                        .code("O 0963", "", "")
                        .caption("Filter Input 3 (time delay for change)", key("Page13", 2))
+                       .group(input3, input3Key)
                        .hint(savedInOptionModule, key("Hint", 6))
                        .values(numbers(1, 99))
                        .defaultEntry("10")
@@ -141,6 +149,7 @@ void addInput3Output3(std::vector<ParameterDef> &rows)
     rows.push_back(Row("inp3StartCount", K::Choice, P::Input3Output3, onlyC)
                        .code("O 097", "", "")
                        .caption("Number of starts the lift to call - INP3", key("Page13", 3))
+                       .group(input3, input3Key)
                        .hint(savedInOptionModule, key("Hint", 6))
                        .values(numbers(10000, 990000, 10000))
                        .defaultEntry("100000")
@@ -149,6 +158,7 @@ void addInput3Output3(std::vector<ParameterDef> &rows)
     rows.push_back(Row("inp3ResetCode", K::Code, P::Input3Output3, onlyC)
                        .code("098", "", "")
                        .caption("Code for reset the counter of starts", key("Page13", 4))
+                       .group(input3, input3Key)
                        .text("0123456789*#", 2)
                        .defaultText("##")
                        .finish());
@@ -156,6 +166,7 @@ void addInput3Output3(std::vector<ParameterDef> &rows)
                        .code("O 099", "", "")
                        .caption("The interval between movements lift (idle higher than the set time is possible failure)",
                                 key("Page13", 5))
+                       .group(input3, input3Key)
                        .hint(savedInOptionModule, key("Hint", 6))
                        .values(numbers(1, 99))
                        .defaultEntry("4")
@@ -165,6 +176,7 @@ void addInput3Output3(std::vector<ParameterDef> &rows)
                        .code("O 090", "", "")
                        .caption("The time when the elevator start move after activation button by output 3",
                                 key("Page13", 6))
+                       .group(input3, input3Key)
                        .hint(savedInOptionModule, key("Hint", 6))
                        .values(numbers(1, 99))
                        .unit("min")

@@ -106,7 +106,7 @@ QByteArray SimDevice::identificationReply(quint8 request) const
             quint8(id.serial >> 8), quint8(id.serial), quint8(id.serial >> 24), quint8(id.serial >> 16),
             0x03, 0x05,  // initial firmware 3.05
             255, 3,      // no client code; model code 3
-            0x4B,        // external power, digital potentiometers, voice reports, line polarity check
+            c3FeatureFlags,
             0, 0x12,     // external power module 1.2
             0x01, 0x04,  // bootloader 1.4
             0x02, 0x01,  // I/O module 2.1

@@ -37,6 +37,9 @@ public:
     QByteArray identificationReply(quint8 request) const;
 
     SimFaults faults;
+    // A TKV-C3's configuration byte: external power, message flash, digital
+    // potentiometers, voice reports and line polarity check; no I/O module.
+    quint8 c3FeatureFlags = 0x4F;
     QByteArray received;  // every byte the PC sent, in order
 
 private:

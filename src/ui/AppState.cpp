@@ -5,8 +5,9 @@
 #include "params/Catalogue.h"
 #include "protocol/DeviceBlock.h"
 
-AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn)
-    : messages_(messages),
+AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn, Clock *clock)
+    : clock_(clock ? *clock : ownClock_),
+      messages_(messages),
       log_(logFilePath, &messages),
       connection_(clock_),
       identification_(texts_, &log_)

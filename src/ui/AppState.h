@@ -19,8 +19,10 @@ class MessagePresenter;
 // receive it; none keeps a copy.
 class AppState : public ExchangeClient {
 public:
-    // logFilePath: the communication log; begun at once when logOn.
-    AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn);
+    // logFilePath: the communication log; begun at once when logOn. clock: the time
+    // the exchange runs on (the program's own real time when null; tests pass a
+    // simulated one).
+    AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn, Clock *clock = nullptr);
     ~AppState() override;
 
     // Creates and opens the cable named by port ("usb", a device path, "sim:KIND") and
@@ -46,6 +48,10 @@ public:
     void selectModel(CommunicatorModel model);
     // The settings file last opened or saved (empty for none).
     QString settingsFilePath;
+    // "Save as ..." offers the current file (set by the shutdown's save question).
+    bool savePrefill = false;
+    // Shows the device data a technician does not normally need; off at start-up.
+    bool expertView = false;
 
     // Called after a block read from the device has been decoded into the parameters.
     std::function<void()> onParametersRead;
@@ -56,7 +62,8 @@ public:
     QByteArray blockToWrite(const QString &deviceType) override;
 
 private:
-    QtClock clock_;
+    QtClock ownClock_;
+    Clock &clock_;
     MessagePresenter &messages_;
     LanguageTable texts_;
     CommLog log_;

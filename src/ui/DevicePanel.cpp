@@ -1,10 +1,13 @@
 #include "ui/DevicePanel.h"
 
+#include "ui/Lamp.h"
+
 #include "app/LanguageTable.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -15,13 +18,9 @@ QString mainText(const LanguageTable &texts, int key)
     return texts.text(QStringLiteral("Main"), key);
 }
 
-QLabel *newLamp(const QString &letter)
+LampColour onOff(bool on)
 {
-    auto *lamp = new QLabel(letter);
-    lamp->setAlignment(Qt::AlignCenter);
-    lamp->setFixedSize(18, 18);
-    lamp->setStyleSheet(DevicePanel::lampStyle(LampColour::Neutral));
-    return lamp;
+    return on ? LampColour::Green : LampColour::Red;
 }
 
 } // namespace
@@ -29,20 +28,31 @@ QLabel *newLamp(const QString &letter)
 DevicePanel::DevicePanel(const LanguageTable &texts, QWidget *parent) : QWidget(parent), texts_(texts)
 {
     auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 0, 0, 0);
 
     auto *top = new QGridLayout;
     serialNumber_ = new QLabel;
     serviceTime_ = new QLabel;
-    top->addWidget(new QLabel(mainText(texts, 12)), 0, 0);
-    top->addWidget(serialNumber_, 0, 1);
-    top->addWidget(new QLabel(mainText(texts, 13)), 1, 0);
-    top->addWidget(serviceTime_, 1, 1);
-    top->addWidget(new QLabel(mainText(texts, 11)), 1, 2);
+    serviceLamp_ = new Lamp(QStringLiteral("S"));
+    alarmLamp_ = new Lamp(QStringLiteral("A"));
+    top->addWidget(new QLabel(mainText(texts, 12)), 0, 0, 1, 3);
+    top->addWidget(serialNumber_, 1, 0, 1, 3);
+    top->addWidget(new QLabel(mainText(texts, 13)), 2, 0, 1, 3);
+    top->addWidget(serviceTime_, 3, 0);
+    top->addWidget(new QLabel(mainText(texts, 11)), 3, 1);
+    auto *lamps = new QHBoxLayout;
+    lamps->addWidget(serviceLamp_);
+    lamps->addWidget(alarmLamp_);
+    top->addLayout(lamps, 3, 2, Qt::AlignRight);
+    top->setColumnStretch(1, 1);
     column->addLayout(top);
+    connect(serviceLamp_, &Lamp::doubleClicked, this, &DevicePanel::serviceLampToggled);
+    connect(alarmLamp_, &Lamp::doubleClicked, this, &DevicePanel::alarmLampToggled);
 
     auto *connectGroup = new QGroupBox(mainText(texts, 14));
     auto *connectLayout = new QVBoxLayout(connectGroup);
     modelSelector_ = new QComboBox;
+    modelSelector_->setToolTip(texts.text(QStringLiteral("Hint"), 7));
     for (auto model : {CommunicatorModel::TkvC, CommunicatorModel::TkvC2, CommunicatorModel::TkvC3})
         modelSelector_->addItem(modelName(model));
     deviceType_ = new QLabel;
@@ -53,6 +63,17 @@ DevicePanel::DevicePanel(const LanguageTable &texts, QWidget *parent) : QWidget(
     connect(modelSelector_, &QComboBox::activated, this,
             [this](int index) { Q_EMIT modelSelected(CommunicatorModel(index)); });
 
+    auto *numbersGroup = new QGroupBox(mainText(texts, 15));
+    auto *numbers = new QGridLayout(numbersGroup);
+    lastNumber_ = new QLabel;
+    previousNumber_ = new QLabel;
+    numbers->addWidget(new QLabel(QStringLiteral("1.")), 0, 0);
+    numbers->addWidget(lastNumber_, 0, 1);
+    numbers->addWidget(new QLabel(QStringLiteral("2.")), 1, 0);
+    numbers->addWidget(previousNumber_, 1, 1);
+    numbers->setColumnStretch(1, 1);
+    column->addWidget(numbersGroup);
+
     counterGroup_ = new QGroupBox(mainText(texts, 16));
     liftStarts_ = new QLabel;
     (new QVBoxLayout(counterGroup_))->addWidget(liftStarts_);
@@ -62,30 +83,20 @@ DevicePanel::DevicePanel(const LanguageTable &texts, QWidget *parent) : QWidget(
     auto *voltages = new QGridLayout(voltageGroup_);
     firstVoltageCaption_ = new QLabel;
     firstVoltage_ = new QLabel;
-    firstLamp_ = newLamp(QStringLiteral("V"));
+    firstLamp_ = new Lamp(QStringLiteral("V"));
     secondVoltageCaption_ = new QLabel;
     secondVoltage_ = new QLabel;
-    secondLamp_ = newLamp(QStringLiteral("V"));
-    voltages->addWidget(firstVoltageCaption_, 0, 0);
-    voltages->addWidget(firstVoltage_, 0, 1);
-    voltages->addWidget(firstLamp_, 0, 2);
-    voltages->addWidget(secondVoltageCaption_, 1, 0);
-    voltages->addWidget(secondVoltage_, 1, 1);
-    voltages->addWidget(secondLamp_, 1, 2);
+    secondLamp_ = new Lamp(QStringLiteral("V"));
+    voltages->addWidget(firstVoltageCaption_, 0, 0, 1, 2);
+    voltages->addWidget(firstVoltage_, 1, 0);
+    voltages->addWidget(firstLamp_, 1, 1);
+    voltages->addWidget(secondVoltageCaption_, 2, 0, 1, 2);
+    voltages->addWidget(secondVoltage_, 3, 0);
+    voltages->addWidget(secondLamp_, 3, 1);
     column->addWidget(voltageGroup_);
     column->addStretch();
-}
-
-QString DevicePanel::lampStyle(LampColour colour)
-{
-    switch (colour) {
-    case LampColour::Red: return QStringLiteral("background: red;");
-    case LampColour::Green: return QStringLiteral("background: lime;");
-    case LampColour::Yellow: return QStringLiteral("background: yellow;");
-    case LampColour::Inactive: return QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #7a96df, stop:1 #d6dff7);");
-    case LampColour::Neutral: break;
-    }
-    return QStringLiteral("background: palette(button);");
+    connect(firstLamp_, &Lamp::doubleClicked, this, &DevicePanel::serviceLampToggled);
+    connect(secondLamp_, &Lamp::doubleClicked, this, &DevicePanel::serviceLampToggled);
 }
 
 void DevicePanel::showModel(CommunicatorModel model)
@@ -114,6 +125,21 @@ void DevicePanel::refresh(const DeviceInfo &info, CommunicatorModel model)
     secondVoltageCaption_->setText(mainText(texts_, c3 ? 21 : 19));
     firstVoltage_->setText(info.supplyVoltageText);
     secondVoltage_->setText(info.secondVoltageText);
-    firstLamp_->setStyleSheet(lampStyle(info.supplyVoltageLamp));
-    secondLamp_->setStyleSheet(lampStyle(info.secondVoltageLamp));
+    firstLamp_->setColour(info.supplyVoltageLamp);
+    secondLamp_->setColour(info.secondVoltageLamp);
+}
+
+void DevicePanel::showStatus(const ParameterStatus &status, CommunicatorModel model)
+{
+    serviceLamp_->setColour(onOff(status.serviceRedialActive));
+    if (model != CommunicatorModel::TkvC)
+        alarmLamp_->setColour(onOff(status.alarmActive));
+    lastNumber_->setText(status.lastCallNumber);
+    previousNumber_->setText(status.previousCallNumber);
+}
+
+void DevicePanel::paintLampsNeutral()
+{
+    for (Lamp *lamp : {serviceLamp_, alarmLamp_, firstLamp_, secondLamp_})
+        lamp->setColour(LampColour::Neutral);
 }

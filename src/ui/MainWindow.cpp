@@ -1,22 +1,24 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AppState.h"
+#include "ui/DeviceDataPage.h"
 #include "ui/DevicePanel.h"
+#include "ui/PageExtras.h"
 #include "ui/PageTree.h"
 #include "ui/ParameterPages.h"
 
 #include "app/MessagePresenter.h"
-#include "link/LinkPort.h"
+#include "link/ComLink.h"
+#include "link/ComPort.h"
+#include "link/UsbCable.h"
 #include "params/Catalogue.h"
-#include "params/SettingsFile.h"
 #include "protocol/DeviceBlock.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -31,13 +33,17 @@ int c3FeaturesOf(const DeviceInfo &info)
     return info.modelCode == 255 ? C3Feature::All : info.featureFlags;
 }
 
+const QString talkerType = QStringLiteral("Talker");
+
 } // namespace
 
 MainWindow::MainWindow(AppState &state, QWidget *parent)
     : QMainWindow(parent),
       state_(state),
       pageTree_(new PageTree(state.texts())),
-      pages_(new ParameterPages(state.texts())),
+      pages_(new ParameterPages(state.texts(), state.parameters())),
+      extras_(new PageExtras(*pages_, state.texts(), state.parameters())),
+      deviceData_(new DeviceDataPage(*pages_->pageLayout(ParameterPages::deviceDataPage), state.texts(), this)),
       devicePanel_(new DevicePanel(state.texts())),
       pageTitle_(new QLabel),
       progress_(new QProgressBar),
@@ -46,18 +52,9 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     setWindowTitle(state_.texts().mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
     setMinimumSize(660, 570);
 
-    auto *pageColumn = new QWidget;
-    auto *pageLayout = new QVBoxLayout(pageColumn);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    QFont titleFont = pageTitle_->font();
-    titleFont.setBold(true);
-    pageTitle_->setFont(titleFont);
-    pageLayout->addWidget(pageTitle_);
-    pageLayout->addWidget(pages_, 1);
-
     auto *splitter = new QSplitter;
     splitter->addWidget(pageTree_);
-    splitter->addWidget(pageColumn);
+    splitter->addWidget(buildPageColumn());
     splitter->addWidget(devicePanel_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -75,24 +72,11 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     setCentralWidget(central);
 
     buildMenus();
+    buildContextMenu();
     buildStatusBar();
+    connectSignals();
 
-    connect(pageTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        if (item)
-            showNode(item->data(0, Qt::UserRole).toInt());
-    });
-    connect(devicePanel_, &DevicePanel::modelSelected, this, [this](CommunicatorModel model) {
-        state_.selectModel(model);
-        applyModel(model);
-    });
-    state_.identification().setView(this);
-    state_.identification().onModelChange = [this](CommunicatorModel model) {
-        changeModel(state_.parameters(), state_.status(), model);
-        applyModel(model);
-    };
-    state_.onParametersRead = [this] { refreshPages(); };
-
-    applyModel(state_.model());
+    applyModel();
     pageTree_->setCurrentItem(pageTree_->node(0));
 
     pollTimer_->setTimerType(Qt::PreciseTimer);
@@ -108,193 +92,219 @@ MainWindow::~MainWindow()
     state_.onParametersRead = nullptr;
 }
 
+QWidget *MainWindow::buildPageColumn()
+{
+    auto *column = new QWidget;
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QFont titleFont = pageTitle_->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    pageTitle_->setFont(titleFont);
+    layout->addWidget(pageTitle_);
+    layout->addWidget(pages_, 1);
+    return column;
+}
+
+void MainWindow::connectSignals()
+{
+    connect(pageTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (item)
+            showNode(item->data(0, Qt::UserRole).toInt());
+    });
+    connect(devicePanel_, &DevicePanel::modelSelected, this, [this](CommunicatorModel model) {
+        state_.selectModel(model);
+        applyModel();
+    });
+    connect(devicePanel_, &DevicePanel::serviceLampToggled, this, &MainWindow::toggleServiceStatus);
+    connect(devicePanel_, &DevicePanel::alarmLampToggled, this, &MainWindow::toggleAlarmStatus);
+    connect(extras_, &PageExtras::ioLampDoubleClicked, this, &MainWindow::toggleAlarmStatus);
+    connect(extras_, &PageExtras::moreClicked, this, [this] { pageTree_->setCurrentItem(pageTree_->node(13)); });
+    pages_->onRefused = [this](ParameterEditor &editor, const FieldCheck &check) { fieldRefused(editor, check); };
+
+    state_.identification().setView(this);
+    state_.identification().onModelChange = [this](CommunicatorModel model) {
+        changeModel(state_.parameters(), state_.status(), model);
+        applyModel();
+    };
+    state_.onParametersRead = [this] {
+        refreshPages();
+        refreshStatusLamps();
+    };
+}
+
 QString MainWindow::menuText(int key) const
 {
     return state_.texts().text(QStringLiteral("Menu"), key);
 }
 
-void MainWindow::buildMenus()
+bool MainWindow::isPolling() const
 {
-    QMenu *file = menuBar()->addMenu(menuText(1));
-    file->addAction(menuText(2), this, &MainWindow::newSettings);
-    file->addAction(menuText(3), this, &MainWindow::openSettings);
-    file->addAction(menuText(4), this, &MainWindow::saveSettings);
-    file->addAction(menuText(5), this, &MainWindow::saveSettingsAs);
-    file->addSeparator();
-    file->addAction(menuText(7), this, &QWidget::close);
-
-    deviceMenu_ = menuBar()->addMenu(menuText(8));
-    readAction_ = deviceMenu_->addAction(menuText(9), this, &MainWindow::readParameters);
-    writeAction_ = deviceMenu_->addAction(menuText(12), this, &MainWindow::writeParameters);
-    readAction_->setEnabled(false);
-    writeAction_->setEnabled(false);
-
-    QMenu *option = menuBar()->addMenu(menuText(15));
-    logAction_ = option->addAction(menuText(20), this, &MainWindow::toggleLog);
-    logAction_->setCheckable(true);
-    logAction_->setChecked(state_.log().isEnabled());
+    return pollTimer_->isActive();
 }
 
-void MainWindow::buildStatusBar()
+// Fits the pages, the tree and the panel to the model and the TKV-C3's features.
+void MainWindow::applyModel()
 {
-    constexpr int widths[5] = {90, 110, 250, 90, 100};
-    for (int panel = 0; panel < 5; ++panel) {
-        statusPanels_[panel] = new QLabel;
-        statusPanels_[panel]->setMinimumWidth(widths[panel]);
-        statusBar()->addWidget(statusPanels_[panel], panel == 2 ? 1 : 0);
-    }
-    statusPanels_[4]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    refreshStatus();
-}
-
-void MainWindow::applyModel(CommunicatorModel model)
-{
-    const int features = c3FeaturesOf(state_.deviceInfo());
+    const CommunicatorModel model = state_.model();
+    const DeviceInfo &info = state_.deviceInfo();
+    const int features = c3FeaturesOf(info);
+    shownModel_ = model;
+    shownFeatures_ = features;
+    shownModelCode_ = info.modelCode;
     pages_->setModel(model, features);
-    pages_->load(state_.parameters());
+    pages_->load();
+    extras_->setModel(model, info);
+    deviceData_->show(info, state_.expertView);
     pageTree_->setModel(model, features & C3Feature::ExternalPower);
-    devicePanel_->refresh(state_.deviceInfo(), model);
+    devicePanel_->refresh(info, model);
+    // The remote programming has no TKV-C3 support.
+    remoteMenu_->setEnabled(model != CommunicatorModel::TkvC3);
     showNode(currentNode_);
 }
 
 void MainWindow::refreshPages()
 {
-    pages_->load(state_.parameters());
+    pages_->load();
+    extras_->valuesChanged();
 }
 
 void MainWindow::showNode(int node)
 {
     currentNode_ = node;
-    pages_->setCurrentIndex(PageTree::pageOf(node, state_.model()));
+    const int page = PageTree::pageOf(node, state_.model());
+    if (page == ParameterPages::deviceDataPage)
+        deviceData_->show(state_.deviceInfo(), state_.expertView);
+    pages_->setCurrentIndex(page);
     pageTitle_->setText(pageTree_->node(node)->text(0));
+}
+
+void MainWindow::setExpertView(bool on)
+{
+    state_.expertView = on;
+    deviceData_->show(state_.deviceInfo(), on);
 }
 
 void MainWindow::refreshStatus()
 {
     const LinkPort *link = state_.link();
     QString linkText;
-    if (link && link->kind() == LinkKind::UsbCable)
-        linkText = menuText(33) + QStringLiteral(": ") + (state_.linkReady() ? QStringLiteral("OK") : QStringLiteral("---"));
-    else if (link && link->kind() == LinkKind::ComPort)
-        linkText = QStringLiteral("COM: ") + (state_.linkReady() ? QStringLiteral("OK") : QStringLiteral("---"));
-    else if (link)
-        linkText = QStringLiteral("Simulator");
+    if (const auto *usb = dynamic_cast<const UsbCable *>(link))
+        linkText = menuText(33) + QStringLiteral(": ") + usb->statusText();
+    else if (const auto *com = dynamic_cast<const ComLink *>(link); com && com->port().comNumber() > 0)
+        linkText = QStringLiteral("COM%1: ").arg(com->port().comNumber())
+                   + (state_.linkReady() ? QStringLiteral("OK") : QStringLiteral("---"));
+    else if (link && link->kind() == LinkKind::Simulator)
+        linkText = state_.texts().text(QStringLiteral("Extensions"), 12);
     statusPanels_[0]->setText(linkText);
-    statusPanels_[1]->setText(QStringLiteral("Firmware: ") + state_.deviceInfo().version);
+    statusPanels_[1]->setText(menuText(32) + QStringLiteral(": ") + state_.deviceInfo().version);
     statusPanels_[2]->setText(menuText(28) + QStringLiteral(": ") + QFileInfo(state_.settingsFilePath).fileName());
     statusPanels_[3]->setText(menuText(29) + QStringLiteral(": ") + state_.deviceInfo().resetCount);
     statusPanels_[4]->setText(menuText(30));
 }
 
+void MainWindow::refreshStatusLamps()
+{
+    devicePanel_->showStatus(state_.status(), state_.model());
+}
+
+void MainWindow::paintLampsNeutral()
+{
+    devicePanel_->paintLampsNeutral();
+    extras_->paintLampsNeutral();
+}
+
+bool MainWindow::talkerOnUsbCable() const
+{
+    const LinkPort *link = state_.link();
+    return link && link->isPolled() && state_.linkReady() && state_.deviceInfo().deviceType == talkerType;
+}
+
 void MainWindow::pollDevice()
 {
-    CommandExchange *exchange = state_.exchange();
-    const QString &type = state_.deviceInfo().deviceType;
-    const bool readable = state_.linkReady() && hasParameterBlock(type);
-    readAction_->setEnabled(readable);
-    writeAction_->setEnabled(readable);
-    if (exchange && exchange->isIdle() && state_.linkReady())
-        exchange->requestIdentification(state_.identification().modelFlags());
     refreshStatus();
-    devicePanel_->refresh(state_.deviceInfo(), state_.model());
-    const int features = c3FeaturesOf(state_.deviceInfo());
-    if (state_.model() == CommunicatorModel::TkvC3 && pages_->currentFeatures() != features) {
-        pages_->store(state_.parameters());
-        applyModel(state_.model());
+    if (talkerOnUsbCable()) {
+        // The voice module has its own window and nothing else to offer.
+        paintLampsNeutral();
+        setShellMenusEnabled(false);
+        setDeviceCommandsEnabled(false, false);
+        stopDevicePoll();
+        talkerAction_->setVisible(true);
+        if (state_.log().isEnabled())
+            state_.identification().logConnectionSummary();
+        talkerAction_->trigger();
+        return;
     }
+    setShellMenusEnabled(true);
+    talkerAction_->setVisible(false);
+
+    const QString &type = state_.deviceInfo().deviceType;
+    const bool readable = deviceReadable();
+    setDeviceCommandsEnabled(readable, readable && type == QLatin1String("Alarm"));
+
+    CommandExchange *exchange = state_.exchange();
+    if (exchange && exchange->isIdle() && state_.linkReady()) {
+        const bool sent = exchange->requestIdentification(state_.identification().modelFlags());
+        if (!sent && state_.link()->kind() == LinkKind::ComPort)
+            return;
+    }
+
+    refreshStatus();
+    const DeviceInfo &info = state_.deviceInfo();
+    devicePanel_->refresh(info, state_.model());
+    if (readable)
+        extras_->showIoLamps(info);
+    else
+        paintLampsNeutral();
+    if (state_.model() != shownModel_ || c3FeaturesOf(info) != shownFeatures_ || info.modelCode != shownModelCode_)
+        applyModel();
     state_.identification().finishDevicePoll();
     pollTimer_->setInterval(pollIntervalMs);
 }
 
-void MainWindow::newSettings()
+void MainWindow::setShellMenusEnabled(bool enabled)
 {
-    applyDefaults(state_.parameters(), state_.status(), state_.model());
-    refreshPages();
+    for (QMenu *menu : {fileMenu_, deviceMenu_, optionMenu_, helpMenu_})
+        menu->setEnabled(enabled);
+    remoteMenu_->setEnabled(enabled && state_.model() != CommunicatorModel::TkvC3);
 }
 
-void MainWindow::openSettings()
+void MainWindow::setDeviceCommandsEnabled(bool readable, bool alarm)
 {
-    const QString path = QFileDialog::getOpenFileName(this, menuText(3), QString(), QStringLiteral("*.GDL"));
-    if (path.isEmpty())
+    readAction_->setEnabled(readable);
+    writeAction_->setEnabled(readable);
+    defaultValueAction_->setEnabled(readable);
+    deleteServiceTimeAction_->setEnabled(alarm);
+    deleteResetsAction_->setEnabled(alarm);
+}
+
+void MainWindow::toggleServiceStatus()
+{
+    ParameterStatus &status = state_.status();
+    status.serviceRedialActive = !status.serviceRedialActive;
+    refreshStatusLamps();
+}
+
+void MainWindow::toggleAlarmStatus()
+{
+    if (state_.model() == CommunicatorModel::TkvC)
         return;
-    const QString problem = settingsPathProblem(path, SettingsPathSource::OpenDialog, state_.texts());
-    if (!problem.isEmpty()) {
-        state_.messages().showMessage(problem);
-        return;
-    }
-    pages_->store(state_.parameters());
-    const SettingsFileResult result = readSettingsFile(path, state_.parameters(), state_.model(), state_.texts());
-    if (!result.ok) {
-        state_.messages().showMessage(result.message);
-        return;
-    }
-    state_.settingsFilePath = path;
-    refreshPages();
-    refreshStatus();
+    ParameterStatus &status = state_.status();
+    status.alarmActive = !status.alarmActive;
+    refreshStatusLamps();
 }
 
-void MainWindow::saveSettings()
+bool MainWindow::deviceReadable() const
 {
-    if (state_.settingsFilePath.isEmpty())
-        saveSettingsAs();
-    else
-        saveTo(state_.settingsFilePath);
+    return state_.linkReady() && hasParameterBlock(state_.deviceInfo().deviceType);
 }
 
-void MainWindow::saveSettingsAs()
-{
-    QString path = QFileDialog::getSaveFileName(this, menuText(5), state_.settingsFilePath, QStringLiteral("*.GDL"));
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".GDL");
-    saveTo(path);
-}
-
-bool MainWindow::saveTo(const QString &path)
-{
-    pages_->store(state_.parameters());
-    const SettingsFileResult result = writeSettingsFile(path, state_.parameters(), state_.texts());
-    if (!result.ok) {
-        state_.messages().showMessage(result.message);
-        return false;
-    }
-    state_.settingsFilePath = path;
-    refreshStatus();
-    return true;
-}
-
-void MainWindow::readParameters()
-{
-    if (!state_.exchange())
-        return;
-    focusStatusBar();
-    pages_->store(state_.parameters());
-    state_.exchange()->readParameters(state_.deviceInfo().deviceType);
-}
-
-void MainWindow::writeParameters()
-{
-    if (!state_.exchange())
-        return;
-    focusStatusBar();
-    pages_->store(state_.parameters());
-    state_.exchange()->writeParameters(state_.deviceInfo().deviceType);
-}
-
-void MainWindow::toggleLog()
-{
-    if (state_.log().isEnabled())
-        state_.log().switchOff();
-    else
-        state_.log().switchOn(windowTitle());
-    logAction_->setChecked(state_.log().isEnabled());
-}
-
+// The end of an exchange offers reading and writing only where the device allows it;
+// an identification that went unanswered does not.
 void MainWindow::setExchangeMenusEnabled(bool enabled)
 {
-    readAction_->setEnabled(enabled);
-    writeAction_->setEnabled(enabled);
+    readAction_->setEnabled(enabled && deviceReadable());
+    writeAction_->setEnabled(enabled && deviceReadable());
 }
 
 void MainWindow::setProgressVisible(bool visible)

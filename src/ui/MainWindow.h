@@ -6,17 +6,22 @@
 #include <QMainWindow>
 
 class AppState;
+class DeviceDataPage;
 class DevicePanel;
+class PageExtras;
 class PageTree;
+class ParameterEditor;
 class ParameterPages;
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QTimer;
+struct FieldCheck;
 
 // The technician's workplace: the page tree, the parameter pages, the device panel,
 // the progress bar and the status bar, the menus, and the device poll that keeps the
-// device panel current.
+// panel current and the pages fitted to the communicator model.
 class MainWindow : public QMainWindow, public ExchangeView, public IdentificationView {
     Q_OBJECT
 public:
@@ -28,22 +33,39 @@ public:
 
     PageTree *pageTree() const { return pageTree_; }
     ParameterPages *pages() const { return pages_; }
+    PageExtras *pageExtras() const { return extras_; }
+    DeviceDataPage *deviceDataPage() const { return deviceData_; }
     DevicePanel *devicePanel() const { return devicePanel_; }
+    QLabel *statusPanel(int index) const { return statusPanels_[index]; }
     QAction *readAction() const { return readAction_; }
     QAction *writeAction() const { return writeAction_; }
+    QAction *deleteServiceTimeAction() const { return deleteServiceTimeAction_; }
+    QAction *deleteResetsAction() const { return deleteResetsAction_; }
+    QAction *defaultValueAction() const { return defaultValueAction_; }
+    QAction *talkerAction() const { return talkerAction_; }
+    bool isPolling() const;
 
-    // Menu actions.
+    // File menu.
     void newSettings();
     void openSettings();
     void saveSettings();
     void saveSettingsAs();
+    // Opens a settings file without the dialog; false when it was refused.
+    bool openSettingsFile(const QString &path);
+    bool saveTo(const QString &path);
+    // Device menu and context menu.
     void readParameters();
     void writeParameters();
+    void deleteServiceTime();
+    void deleteResets();
+    void writeDefaults();
     void toggleLog();
     // Shows the page of a tree node and its text as the page title.
     void showNode(int node);
     // One tick of the device poll.
     void pollDevice();
+    // The expert view of the device data page.
+    void setExpertView(bool on);
 
     // ExchangeView
     void setExchangeMenusEnabled(bool enabled) override;
@@ -57,25 +79,50 @@ public:
     void showModelSelector(bool show) override;
 
 private:
+    QWidget *buildPageColumn();
     void buildMenus();
+    void buildContextMenu();
     void buildStatusBar();
-    void applyModel(CommunicatorModel model);
+    void connectSignals();
+    void applyModel();
     void refreshPages();
     void refreshStatus();
-    bool saveTo(const QString &path);
+    void refreshStatusLamps();
+    void paintLampsNeutral();
+    void setShellMenusEnabled(bool enabled);
+    void setDeviceCommandsEnabled(bool readable, bool alarm);
+    bool talkerOnUsbCable() const;
+    bool deviceReadable() const;
+    void toggleServiceStatus();
+    void toggleAlarmStatus();
+    void fieldRefused(ParameterEditor &editor, const FieldCheck &check);
     QString menuText(int key) const;
 
     AppState &state_;
     PageTree *pageTree_;
     ParameterPages *pages_;
+    PageExtras *extras_;
+    DeviceDataPage *deviceData_;
     DevicePanel *devicePanel_;
     QLabel *pageTitle_;
     QProgressBar *progress_;
     QLabel *statusPanels_[5] = {};
+    QMenu *fileMenu_ = nullptr;
     QMenu *deviceMenu_ = nullptr;
+    QMenu *optionMenu_ = nullptr;
+    QMenu *remoteMenu_ = nullptr;
+    QMenu *helpMenu_ = nullptr;
     QAction *readAction_ = nullptr;
     QAction *writeAction_ = nullptr;
     QAction *logAction_ = nullptr;
+    QAction *deleteServiceTimeAction_ = nullptr;
+    QAction *deleteResetsAction_ = nullptr;
+    QAction *defaultValueAction_ = nullptr;
+    QAction *talkerAction_ = nullptr;
     QTimer *pollTimer_;
     int currentNode_ = 0;
+    // What the pages were last fitted to.
+    CommunicatorModel shownModel_ = CommunicatorModel::TkvC;
+    int shownFeatures_ = -1;
+    int shownModelCode_ = -1;
 };

@@ -9,6 +9,8 @@ class MessageBoxPresenter : public MessagePresenter {
 public:
     void setParent(QWidget *parent) { parent_ = parent; }
     void showMessage(const QString &text) override;
+    void showNotice(const QString &text, const QString &title, MessageIcon icon) override;
+    bool askYesNo(const QString &text, const QString &title) override;
 
 private:
     QWidget *parent_ = nullptr;

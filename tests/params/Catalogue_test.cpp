@@ -392,5 +392,5 @@ TEST_F(CatalogueCaption, GroupsAndEntriesFromTheLanguageFile)
     EXPECT_EQ(entryTextsOf(row("ringsBeforeHangUp"), C, texts).first(), QLatin1String("4"));
     EXPECT_EQ(groupCaptionOf(row("counterOrFailureRepeats"), C, texts), QLatin1String("INP3 Wiederholung"));
     EXPECT_EQ(groupCaptionOf(row("counterOrFailureRepeats"), C2, texts), QLatin1String("Repeating of Failure call"));
-    EXPECT_EQ(groupCaptionOf(row("hangUpCode"), C, texts), QString());
+    EXPECT_EQ(groupCaptionOf(row("hangUpCode"), C, texts), QLatin1String("Hang up from phone"));
 }

@@ -1,73 +1,22 @@
-#include "support/RecordingMessagePresenter.h"
+#include "support/WindowFixture.h"
 
-#include "params/Catalogue.h"
-#include "ui/AppState.h"
-#include "ui/DevicePanel.h"
-#include "ui/MainWindow.h"
+#include "ui/PageExtras.h"
 #include "ui/PageTree.h"
-#include "ui/ParameterPages.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QPushButton>
 
 namespace {
 
-// A window over a state of its own, with the program folder in a temporary folder so
-// that neither the log nor the simulator's memory touch the build tree.
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        savedHome_ = qgetenv("OSTRAKEL_HOME");
-        qputenv("OSTRAKEL_HOME", home_.path().toUtf8());
-        state_ = std::make_unique<AppState>(messages_, home_.filePath(QStringLiteral("log.txt")), false);
-        window_ = std::make_unique<MainWindow>(*state_);
-        window_->stopDevicePoll();
-    }
-    void TearDown() override
-    {
-        window_.reset();
-        state_.reset();
-        if (savedHome_.isNull())
-            qunsetenv("OSTRAKEL_HOME");
-        else
-            qputenv("OSTRAKEL_HOME", savedHome_);
-    }
-
-    void selectModel(CommunicatorModel model) { Q_EMIT window_->devicePanel()->modelSelected(model); }
-    ParameterEditor &editor(const char *id)
-    {
-        ParameterEditor *found = window_->pages()->editor(QString::fromLatin1(id));
-        EXPECT_NE(found, nullptr) << id;
-        return *found;
-    }
-    // Lets the device poll run until a communicator of the model has answered and a
-    // later tick has shown it in the device panel.
-    bool identify(CommunicatorModel model)
-    {
-        window_->startDevicePoll();
-        const bool identified = QTest::qWaitFor(
-            [&] {
-                return state_->exchange()->isIdle() && state_->model() == model
-                       && state_->deviceInfo().deviceType == QLatin1String("Alarm")
-                       && !window_->devicePanel()->serialNumber()->text().isEmpty();
-            },
-            15000);
-        window_->stopDevicePoll();
-        return identified;
-    }
-
-    QTemporaryDir home_;
-    QByteArray savedHome_;
-    RecordingMessagePresenter messages_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<MainWindow> window_;
-};
+using MainWindowTest = WindowFixture;
+constexpr auto C = CommunicatorModel::TkvC;
+constexpr auto C2 = CommunicatorModel::TkvC2;
+constexpr auto C3 = CommunicatorModel::TkvC3;
 
 TEST_F(MainWindowTest, EveryCatalogueRowHasAnEditorOfItsKind)
 {
@@ -75,10 +24,11 @@ TEST_F(MainWindowTest, EveryCatalogueRowHasAnEditorOfItsKind)
         if (row.page == ParameterPage::None)
             continue;
         const ParameterEditor &e = editor(row.id.toLatin1().constData());
-        const bool lists = row.kind == ValueKind::Choice || row.kind == ValueKind::TimedChoice;
+        const bool choice = row.kind == ValueKind::Choice || row.kind == ValueKind::TimedChoice;
         const bool edits = row.kind == ValueKind::Code || row.kind == ValueKind::Digits
                            || row.kind == ValueKind::TextNumber || row.kind == ValueKind::PhoneNumber;
-        EXPECT_EQ(e.list() != nullptr, lists) << row.id.toStdString();
+        EXPECT_EQ(e.list() != nullptr, choice && !row.optionGroup) << row.id.toStdString();
+        EXPECT_EQ(e.options() != nullptr, row.optionGroup) << row.id.toStdString();
         EXPECT_EQ(e.unitList() != nullptr, row.kind == ValueKind::TimedChoice) << row.id.toStdString();
         EXPECT_EQ(e.edit() != nullptr, edits) << row.id.toStdString();
         EXPECT_EQ(e.checkBox() != nullptr, row.kind == ValueKind::Flag || row.kind == ValueKind::PhoneNumber)
@@ -94,15 +44,15 @@ TEST_F(MainWindowTest, RowsFollowTheModel)
         bool shown;
     };
     const Case cases[] = {
-        {"dialMode", CommunicatorModel::TkvC, true},
-        {"dialMode", CommunicatorModel::TkvC3, false},
-        {"confirmFirmwareCode", CommunicatorModel::TkvC2, false},
-        {"confirmFirmwareCode", CommunicatorModel::TkvC3, true},
-        {"talkerMessages", CommunicatorModel::TkvC, false},
-        {"talkerMessages", CommunicatorModel::TkvC2, true},
-        {"input3Filter", CommunicatorModel::TkvC, true},
-        {"input3Filter", CommunicatorModel::TkvC2, false},
-        {"speakerVolume", CommunicatorModel::TkvC3, true},
+        {"dialMode", C, true},
+        {"dialMode", C3, false},
+        {"confirmFirmwareCode", C2, false},
+        {"confirmFirmwareCode", C3, true},
+        {"talkerMessages", C, false},
+        {"talkerMessages", C2, true},
+        {"input3Filter", C, true},
+        {"input3Filter", C2, false},
+        {"speakerVolume", C3, true},
     };
     for (const Case &c : cases) {
         selectModel(c.model);
@@ -112,7 +62,7 @@ TEST_F(MainWindowTest, RowsFollowTheModel)
 
 TEST_F(MainWindowTest, ModelChangeLoadsTheNewModelsListsAndDefaults)
 {
-    for (auto model : {CommunicatorModel::TkvC, CommunicatorModel::TkvC2, CommunicatorModel::TkvC3}) {
+    for (auto model : {C, C2, C3}) {
         selectModel(model);
         const ParameterDef &row = *findById(QStringLiteral("speakerVolume"));
         QComboBox *list = editor("speakerVolume").list();
@@ -124,90 +74,106 @@ TEST_F(MainWindowTest, ModelChangeLoadsTheNewModelsListsAndDefaults)
 
 TEST_F(MainWindowTest, TreeNodesShowTheModelsPages)
 {
+    // Nodes 0 to 9 show the page of their number on every model; 10 to 13 differ.
     struct Case {
         CommunicatorModel model;
-        int node;
-        int page;
-        const char *title;
+        int pages[4];  // of nodes 10, 11, 12, 13
+        const char *titles[4];
     };
     const Case cases[] = {
-        {CommunicatorModel::TkvC, 11, 11, "Inputs 1,2,4-8"},
-        {CommunicatorModel::TkvC2, 11, 14, "Inputs"},
-        {CommunicatorModel::TkvC2, 13, 16, "Failure"},
-        {CommunicatorModel::TkvC3, 10, 20, "Device"},
-        {CommunicatorModel::TkvC3, 12, 18, "Input / Output"},
-        {CommunicatorModel::TkvC3, 11, 17, "Tests and Power"},
+        {C, {10, 11, 12, 13}, {"Option module", "Inputs 1,2,4-8", "Outputs 1,2,4", "Input 3 / Output 3"}},
+        {C2, {10, 14, 15, 16}, {"Option module", "Inputs", "Outputs", "Failure"}},
+        {C3, {20, 17, 18, 19}, {"Device", "Tests and Power", "Input / Output", "Voice messages"}},
     };
     for (const Case &c : cases) {
         selectModel(c.model);
-        window_->showNode(c.node);
-        EXPECT_EQ(window_->pages()->currentIndex(), c.page) << c.title;
-        EXPECT_EQ(window_->pageTree()->node(c.node)->text(0), QString::fromLatin1(c.title));
+        for (int node = 0; node < PageTree::nodeCount; ++node) {
+            window_->pageTree()->setCurrentItem(window_->pageTree()->node(node));
+            const int expected = node < 10 ? node : c.pages[node - 10];
+            EXPECT_EQ(window_->pages()->currentIndex(), expected) << modelName(c.model).toStdString() << " node " << node;
+            if (node >= 10) {
+                EXPECT_EQ(window_->pageTree()->node(node)->text(0), QString::fromLatin1(c.titles[node - 10]));
+            }
+        }
     }
 }
 
-TEST_F(MainWindowTest, TkvC3WithoutExternalPowerShowsTestsOnly)
+TEST_F(MainWindowTest, EveryPageOfEveryModelShowsSomething)
 {
-    DeviceInfo &info = state_->identification().deviceInfo();
-    info.modelCode = 1;
-    info.featureFlags = C3Feature::All & ~C3Feature::ExternalPower;
-    selectModel(CommunicatorModel::TkvC3);
-    EXPECT_EQ(window_->pageTree()->node(11)->text(0), QStringLiteral("Tests"));
-}
-
-TEST_F(MainWindowTest, WidgetsWriteTheirValuesIntoTheSet)
-{
-    selectModel(CommunicatorModel::TkvC2);
-    editor("serviceNumber").edit()->setText(QStringLiteral("*12#"));
-    editor("serviceNumber").checkBox()->setChecked(true);
-    editor("speakerVolume").list()->setCurrentIndex(2);
-    window_->pages()->store(state_->parameters());
-    EXPECT_EQ(state_->parameters().value(QStringLiteral("serviceNumber")), ParameterValue::phone(QStringLiteral("*12#"), true));
-    EXPECT_EQ(state_->parameters().value(QStringLiteral("speakerVolume")).index, 2);
-}
-
-TEST_F(MainWindowTest, TypingFollowsTheFieldsKeyRule)
-{
-    struct Case {
-        const char *id;
-        const char *typed;
-        const char *shown;
-    };
-    const Case cases[] = {
-        {"serviceNumber", "h12k", "*12#"},
-        {"serviceNumber", "p1r2fxA", "P1R2F"},
-        {"hangUpCode", "#*h1", "*1"},
-        {"servicePassword", "1a2*3", "123"},
-    };
-    for (const Case &c : cases) {
-        QLineEdit *edit = editor(c.id).edit();
-        ASSERT_NE(edit, nullptr) << c.id;
-        edit->clear();
-        QTest::keyClicks(edit, QString::fromLatin1(c.typed));
-        EXPECT_EQ(edit->text(), QString::fromLatin1(c.shown)) << c.id << " typed " << c.typed;
+    for (auto model : {C, C2, C3}) {
+        selectModel(model);
+        for (int node = 0; node < PageTree::nodeCount; ++node) {
+            window_->showNode(node);
+            auto *page = window_->pages()->currentWidget();
+            bool anyShown = false;
+            for (QGroupBox *group : page->findChildren<QGroupBox *>())
+                anyShown = anyShown || !group->isHidden();
+            for (QWidget *child : page->findChildren<QLabel *>())
+                anyShown = anyShown || (!child->isHidden() && !static_cast<QLabel *>(child)->text().isEmpty());
+            EXPECT_TRUE(anyShown) << modelName(model).toStdString() << " node " << node;
+        }
     }
 }
 
-TEST_F(MainWindowTest, ReadingTheSimulatedDeviceFillsTheWidgets)
+TEST_F(MainWindowTest, ValuesOnTwoPagesStayTogether)
 {
-    QString error;
-    ASSERT_TRUE(state_->connect(QStringLiteral("sim:TKV-C3"), *window_, &error)) << error.toStdString();
-    // A new model answers only a window set to a new model; the reply then moves it on.
-    selectModel(CommunicatorModel::TkvC2);
-    ASSERT_TRUE(identify(CommunicatorModel::TkvC3));
-    EXPECT_EQ(window_->devicePanel()->serialNumber()->text(), state_->deviceInfo().serialNumber);
-    EXPECT_FALSE(state_->deviceInfo().serialNumber.isEmpty());
+    selectModel(C2);
+    // "New norm" on page 0 and the LED box of the page "Failure" are one value.
+    QCheckBox *first = editor("newNormMode").checkBox();
+    QCheckBox *second = window_->pages()->secondEditor(QStringLiteral("newNormMode"))->checkBox();
+    const bool before = first->isChecked();
+    EXPECT_EQ(second->isChecked(), before);
+    second->click();
+    EXPECT_EQ(first->isChecked(), !before);
+    first->click();
+    EXPECT_EQ(second->isChecked(), before);
+    EXPECT_EQ(state_->parameters().value(QStringLiteral("newNormMode")).flag, before);
+}
 
-    // No selection before the read: afterwards the list shows what the device holds.
-    QComboBox *volume = editor("speakerVolume").list();
-    volume->setCurrentIndex(-1);
-    window_->readParameters();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state_->exchange()->isIdle() && !state_->exchange()->isActive(); },
-                                15000));
-    EXPECT_EQ(state_->exchange()->lastResult(), ExchangeResult::Completed);
-    EXPECT_TRUE(messages_.messages.isEmpty()) << messages_.messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_GE(volume->currentIndex(), 0);
-    EXPECT_EQ(volume->currentIndex(), state_->parameters().value(QStringLiteral("speakerVolume")).index);
+TEST_F(MainWindowTest, EditingRulesFollowOtherValues)
+{
+    selectModel(C2);
+    // The bypass time of a TKV-C2 applies only in the new-norm mode.
+    QCheckBox *newNorm = editor("newNormMode").checkBox();
+    if (!newNorm->isChecked())
+        newNorm->click();
+    EXPECT_TRUE(editor("bypassFilterTime").field()->isEnabled());
+    newNorm->click();
+    EXPECT_FALSE(editor("bypassFilterTime").field()->isEnabled());
+}
+
+TEST_F(MainWindowTest, LiftAddressFollowsTheLocationAnnouncement)
+{
+    selectModel(C3);
+    ParameterEditor &announcements = editor("voiceAnnouncements");
+    const QList<QCheckBox *> &boxes = announcements.flagBoxes();
+    ASSERT_GE(boxes.size(), 2);
+    // Entry 0 is the lift address, which follows "The location of the elevator is".
+    boxes[1]->click();
+    EXPECT_EQ(boxes[0]->isChecked(), boxes[1]->isChecked());
+    boxes[1]->click();
+    EXPECT_EQ(boxes[0]->isChecked(), boxes[1]->isChecked());
+}
+
+TEST_F(MainWindowTest, MoreShowsNodeThirteen)
+{
+    selectModel(C);
+    window_->showNode(0);
+    ASSERT_FALSE(window_->pageExtras()->moreButton()->isHidden());
+    window_->pageExtras()->moreButton()->click();
+    EXPECT_EQ(window_->pageTree()->currentItem(), window_->pageTree()->node(13));
+    EXPECT_EQ(window_->pages()->currentIndex(), 13);
+    selectModel(C3);
+    window_->showNode(0);
+    EXPECT_FALSE(window_->pageExtras()->moreButton()->isVisibleTo(window_->pages()->currentWidget()));
+}
+
+TEST_F(MainWindowTest, StartsWithoutDeviceCommands)
+{
+    for (QAction *action : {window_->readAction(), window_->writeAction(), window_->deleteServiceTimeAction(),
+                            window_->deleteResetsAction(), window_->defaultValueAction()})
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    EXPECT_FALSE(window_->talkerAction()->isVisible());
 }
 
 } // namespace

@@ -1,0 +1,258 @@
+// The main window's menus and the commands behind them: settings files, reading and
+// writing the device, the context menu, the communication log.
+
+#include "ui/MainWindow.h"
+
+#include "ui/AppState.h"
+#include "ui/DevicePanel.h"
+#include "ui/PageTree.h"
+#include "ui/ParameterPages.h"
+
+#include "app/MessagePresenter.h"
+#include "app/ProgramFolder.h"
+#include "params/Catalogue.h"
+#include "params/SettingsFile.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+// The three context-menu texts that are not in the language table.
+const QString rewriteQuestion = QStringLiteral("Do you want to overwrite the default settings in the Alarm communicator?");
+const QString rewriteTitle = QStringLiteral("Rewrite ?");
+
+QAction *disabledAction(QMenu *menu, const QString &text)
+{
+    QAction *action = menu->addAction(text);
+    action->setEnabled(false);
+    return action;
+}
+
+} // namespace
+
+void MainWindow::buildMenus()
+{
+    fileMenu_ = menuBar()->addMenu(menuText(1));
+    fileMenu_->addAction(menuText(2), this, &MainWindow::newSettings);
+    fileMenu_->addAction(menuText(3), this, &MainWindow::openSettings);
+    fileMenu_->addAction(menuText(4), this, &MainWindow::saveSettings);
+    fileMenu_->addAction(menuText(5), this, &MainWindow::saveSettingsAs);
+    disabledAction(fileMenu_, menuText(6));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(menuText(7), this, &QWidget::close);
+
+    deviceMenu_ = menuBar()->addMenu(menuText(8));
+    readAction_ = deviceMenu_->addAction(menuText(9), this, &MainWindow::readParameters);
+    writeAction_ = deviceMenu_->addAction(menuText(12), this, &MainWindow::writeParameters);
+    readAction_->setEnabled(false);
+    writeAction_->setEnabled(false);
+    deviceMenu_->addSeparator();
+    disabledAction(deviceMenu_, menuText(13));
+
+    optionMenu_ = menuBar()->addMenu(menuText(15));
+    disabledAction(optionMenu_, menuText(16));
+    disabledAction(optionMenu_, menuText(18));
+    disabledAction(optionMenu_, menuText(19));
+    logAction_ = optionMenu_->addAction(menuText(20), this, &MainWindow::toggleLog);
+    logAction_->setCheckable(true);
+    logAction_->setChecked(state_.log().isEnabled());
+
+    menuBar()->addMenu(menuText(21))->setEnabled(false);
+
+    remoteMenu_ = menuBar()->addMenu(menuText(22));
+    for (int key : {60, 61, 62, 63, 66})
+        disabledAction(remoteMenu_, menuText(key));
+
+    helpMenu_ = menuBar()->addMenu(menuText(23));
+    disabledAction(helpMenu_, menuText(24));
+
+    // Shown only while a voice module is on the cable; opens its window.
+    talkerAction_ = menuBar()->addAction(menuText(67));
+    talkerAction_->setVisible(false);
+    talkerAction_->setEnabled(false);
+}
+
+void MainWindow::buildContextMenu()
+{
+    deleteServiceTimeAction_ = new QAction(menuText(25), this);
+    deleteResetsAction_ = new QAction(menuText(26), this);
+    defaultValueAction_ = new QAction(menuText(27), this);
+    connect(deleteServiceTimeAction_, &QAction::triggered, this, &MainWindow::deleteServiceTime);
+    connect(deleteResetsAction_, &QAction::triggered, this, &MainWindow::deleteResets);
+    connect(defaultValueAction_, &QAction::triggered, this, &MainWindow::writeDefaults);
+    for (QAction *action : {deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_})
+        action->setEnabled(false);
+    for (QWidget *widget : std::initializer_list<QWidget *>{pageTree_, statusBar(), devicePanel_}) {
+        widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+        widget->addActions({deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_});
+    }
+}
+
+void MainWindow::buildStatusBar()
+{
+    constexpr int widths[5] = {90, 110, 250, 90, 100};
+    for (int panel = 0; panel < 5; ++panel) {
+        statusPanels_[panel] = new QLabel;
+        statusPanels_[panel]->setMinimumWidth(widths[panel]);
+        statusBar()->addWidget(statusPanels_[panel], panel == 2 ? 1 : 0);
+    }
+    statusPanels_[4]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Reading and writing move the focus here first, so that the field being edited
+    // is checked by its leave rule before its value is used.
+    statusBar()->setFocusPolicy(Qt::ClickFocus);
+    refreshStatus();
+}
+
+void MainWindow::fieldRefused(ParameterEditor &editor, const FieldCheck &check)
+{
+    state_.messages().showNotice(check.message, check.title,
+                                 check.icon == RuleIcon::Warning ? MessageIcon::Warning : MessageIcon::Information);
+    // Back to the field once the focus change that left it has finished.
+    QLineEdit *edit = editor.edit();
+    QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
+}
+
+void MainWindow::newSettings()
+{
+    applyDefaults(state_.parameters(), state_.status(), state_.model());
+    refreshPages();
+}
+
+void MainWindow::openSettings()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, state_.texts().text(QStringLiteral("Message"), 1), ProgramFolder::path(),
+        state_.texts().text(QStringLiteral("Message"), 3) + QStringLiteral(" (*.GDL *.gdl);;*.* (*)"));
+    openSettingsFile(path);
+}
+
+bool MainWindow::openSettingsFile(const QString &path)
+{
+    const QString problem = settingsPathProblem(path, SettingsPathSource::OpenDialog, state_.texts());
+    if (!problem.isEmpty()) {
+        // A path that names no settings file is forgotten; a cancelled dialog too.
+        state_.settingsFilePath.clear();
+        state_.messages().showMessage(problem);
+        refreshStatus();
+        return false;
+    }
+    const SettingsFileResult result = readSettingsFile(path, state_.parameters(), state_.model(), state_.texts());
+    if (!result.ok) {
+        state_.messages().showMessage(result.message);
+        return false;
+    }
+    state_.settingsFilePath = path;
+    refreshPages();
+    refreshStatus();
+    return true;
+}
+
+void MainWindow::saveSettings()
+{
+    if (state_.settingsFilePath.size() > 7)
+        saveTo(state_.settingsFilePath);
+    else
+        saveSettingsAs();
+}
+
+void MainWindow::saveSettingsAs()
+{
+    const QString title = state_.texts().text(QStringLiteral("Message"), 2);
+    const QString filter = state_.texts().text(QStringLiteral("Message"), 3) + QStringLiteral(" (*.GDL)");
+    for (;;) {
+        QFileDialog dialog(this, title, ProgramFolder::path(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("GDL"));
+        // The replace question is our own, with No as the answer that changes nothing.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (state_.savePrefill && !state_.settingsFilePath.isEmpty())
+            dialog.selectFile(state_.settingsFilePath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        const QString path = dialog.selectedFiles().constFirst();
+        if (QFileInfo::exists(path)
+            && !state_.messages().askYesNo(state_.texts().text(QStringLiteral("Message"), 5),
+                                           state_.texts().text(QStringLiteral("Message"), 6))) {
+            state_.settingsFilePath.clear();
+            refreshStatus();
+            continue;
+        }
+        saveTo(path);
+        return;
+    }
+}
+
+bool MainWindow::saveTo(const QString &path)
+{
+    const SettingsFileResult result = writeSettingsFile(path, state_.parameters(), state_.texts());
+    if (!result.ok) {
+        state_.messages().showMessage(result.message);
+        return false;
+    }
+    state_.settingsFilePath = path;
+    refreshStatus();
+    return true;
+}
+
+void MainWindow::readParameters()
+{
+    if (!state_.exchange())
+        return;
+    focusStatusBar();
+    state_.exchange()->readParameters(state_.deviceInfo().deviceType);
+}
+
+void MainWindow::writeParameters()
+{
+    if (!state_.exchange())
+        return;
+    focusStatusBar();
+    pages_->store();
+    state_.exchange()->writeParameters(state_.deviceInfo().deviceType);
+}
+
+// The block takes the service-call time and the reset count from what the window
+// shows, so the device receives 0.
+void MainWindow::deleteServiceTime()
+{
+    state_.status().serviceCallHours = 0;
+    state_.identification().deviceInfo().serviceInterval = QStringLiteral("0");
+    devicePanel_->serviceTime()->setText(QStringLiteral("0"));
+    writeParameters();
+    state_.identification().deviceInfo().serviceInterval = QStringLiteral("0");
+    devicePanel_->serviceTime()->setText(QStringLiteral("0"));
+}
+
+void MainWindow::deleteResets()
+{
+    state_.status().resetCount = 0;
+    state_.identification().deviceInfo().resetCount = QStringLiteral("0");
+    refreshStatus();
+    writeParameters();
+    state_.identification().deviceInfo().resetCount = QStringLiteral("0");
+    refreshStatus();
+}
+
+void MainWindow::writeDefaults()
+{
+    if (!state_.messages().askYesNo(rewriteQuestion, rewriteTitle))
+        return;
+    applyDefaults(state_.parameters(), state_.status(), state_.model());
+    refreshPages();
+    writeParameters();
+}
+
+void MainWindow::toggleLog()
+{
+    if (state_.log().isEnabled())
+        state_.log().switchOff();
+    else
+        state_.log().switchOn(windowTitle());
+    logAction_->setChecked(state_.log().isEnabled());
+}
