@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -223,8 +224,29 @@ void ParameterEditor::store(ParameterSet &set) const
     set.set(row_.id, value);
 }
 
+// Lists are chosen from, never typed into: a key would change the value unseen.
+// Moving the focus on and opening the list still work.
+static bool listKeyPasses(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_F4:
+    case Qt::Key_Space:
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        return key.modifiers() & Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
 bool ParameterEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == list_ || watched == unitList_))
+        return !listKeyPasses(*static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::FocusOut) {
         if (watched == edit_)
             leaveEdit();

@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,23 @@ TEST_F(WindowFieldsTest, LeavingACodeFieldAppliesItsRule)
             EXPECT_TRUE(elsewhere->hasFocus()) << c.typed;
         }
     }
+}
+
+TEST_F(WindowFieldsTest, ListsTakeNoTypingAndFallBackWhenLeftEmpty)
+{
+    selectModel(C2);
+    QComboBox *rings = editor("parallelNumber").list();
+    rings->setCurrentIndex(2);
+    QTest::keyClicks(rings, QStringLiteral("5"));
+    QTest::keyClick(rings, Qt::Key_Down);
+    QTest::keyClick(rings, Qt::Key_End);
+    EXPECT_EQ(rings->currentIndex(), 2);
+
+    rings->setCurrentIndex(-1);
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(rings, &leave);
+    EXPECT_EQ(rings->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(state_->parameters().value(QStringLiteral("parallelNumber")).index, rings->currentIndex());
 }
 
 TEST_F(WindowFieldsTest, NumberSelectorsRewriteTheCodesInTheCaptions)
