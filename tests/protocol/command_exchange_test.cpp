@@ -234,7 +234,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // A TKV-C asked while the new-model flag is set never gives 19 bytes.
                       IdentificationCase{SimKind::TkvC, CommunicatorModel::TkvC2, 1000, 'V', 0},
                       // Byte by byte, a longer reply passes through the expected count.
-                      IdentificationCase{SimKind::TkvC2, CommunicatorModel::TkvC, 0, 'V', 13}));
+                      IdentificationCase{SimKind::TkvC2, CommunicatorModel::TkvC, 0, 'V', 13},
+                      // In one piece it is complete too: a switch board answers 19 bytes
+                      // to the 13 its own reply makes the next poll expect.
+                      IdentificationCase{SimKind::Switch, CommunicatorModel::TkvC, 1000, 'V', 13}));
 
 struct VanishCase {
     bool polled;
