@@ -1,0 +1,218 @@
+// Renders the main window for every kind of simulated device and every page node into
+// PNG files, so that the layout can be reviewed without a cable or a technician:
+//   OUTDIR/<kind>/node-NN.png       the window at 1000x720 with tree node NN shown
+//   OUTDIR/<kind>/min-node-NN.png   the same at the window's minimum size
+//   OUTDIR/<kind>/page-NN-full.png  the whole content of page NN, not only what fits
+#include "app/MessagePresenter.h"
+#include "protocol/CommandExchange.h"
+#include "ui/AppState.h"
+#include "ui/MainWindow.h"
+#include "ui/PageTree.h"
+#include "ui/ParameterPages.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QScrollArea>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Messages go to standard error: a modal box would stop the run.
+struct StderrPresenter : MessagePresenter {
+    void showMessage(const QString &text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+};
+
+// The model selected before the first identification is the one whose request the
+// device answers with the reply length that model expects.
+struct DeviceKind {
+    const char *name;
+    CommunicatorModel model;
+};
+constexpr DeviceKind deviceKinds[] = {
+    {"TKV-C", CommunicatorModel::TkvC},     {"TKV-C2", CommunicatorModel::TkvC2},
+    {"TKV-C3", CommunicatorModel::TkvC3},   {"Option", CommunicatorModel::TkvC2},
+    {"Switch", CommunicatorModel::TkvC2},
+};
+
+struct Shot {
+    QSize size;
+    const char *prefix;
+    bool withFullPages;
+};
+constexpr Shot shots[] = {{{1000, 720}, "", true}, {{660, 570}, "min-", false}};
+
+// Above the exchange's own time-out and the pauses after it.
+constexpr int identificationLimitMs = 8000;
+constexpr int layoutLimitMs = 2000;
+
+// Runs the event loop until done() or the limit; false when the limit came first.
+bool waitUntil(const std::function<bool()> &done, int limitMs)
+{
+    if (done())
+        return true;
+    const QDeadlineTimer deadline(limitMs);
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done() || deadline.hasExpired())
+            loop.quit();
+    });
+    check.start(5);
+    loop.exec();
+    return done();
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+class Renderer {
+public:
+    explicit Renderer(const QDir &out) : out_(out) {}
+
+    bool save(const QPixmap &pixmap, const QString &fileName)
+    {
+        const QString path = out_.filePath(fileName);
+        if (pixmap.isNull() || !pixmap.save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(QDir::toNativeSeparators(path)));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(QDir::toNativeSeparators(path)));
+        std::fflush(stdout);
+        return true;
+    }
+
+    // The content of the shown page at the height it asks for, at the width the page
+    // has in the window.
+    bool saveFullPage(ParameterPages &pages)
+    {
+        auto *area = qobject_cast<QScrollArea *>(pages.currentWidget());
+        if (!area || !area->widget())
+            return true;
+        QWidget *content = area->widget();
+        const int width = area->viewport()->width();
+        const int height = content->hasHeightForWidth() ? content->heightForWidth(width) : content->sizeHint().height();
+        // A resizable scroll area fits its widget back to the viewport on every resize.
+        area->setWidgetResizable(false);
+        content->resize(width, std::max(height, content->sizeHint().height()));
+        const QPixmap pixmap = content->grab();
+        area->setWidgetResizable(true);
+        return save(pixmap, QStringLiteral("page-%1-full.png").arg(pages.currentIndex(), 2, 10, QLatin1Char('0')));
+    }
+
+private:
+    QDir out_;
+};
+
+// Sends one identification request and waits for the exchange to end. False when the
+// device did not answer in time.
+bool identifyOnce(MainWindow &window, AppState &state)
+{
+    window.pollDevice();
+    CommandExchange *exchange = state.exchange();
+    return waitUntil([exchange] { return !exchange->isActive() && exchange->isIdle(); }, identificationLimitMs)
+           && exchange->lastResult() == ExchangeResult::Completed;
+}
+
+bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logPath)
+{
+    const QString name = QString::fromLatin1(kind.name);
+    if (!outRoot.mkpath(name)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(QDir::toNativeSeparators(outRoot.filePath(name))));
+        return false;
+    }
+    StderrPresenter messages;
+    AppState state(messages, logPath, false);
+    state.selectModel(kind.model);
+    MainWindow window(state);
+    window.resize(shots[0].size);
+    window.show();
+    QString error;
+    if (!state.connect(QStringLiteral("sim:") + name, window, &error)) {
+        std::fprintf(stderr, "%s: %s\n", kind.name, qPrintable(error));
+        return false;
+    }
+    // The poll runs by hand here so that no request is on the wire while rendering.
+    window.stopDevicePoll();
+    // The first answer identifies the device; the next poll lets the panel and the pages
+    // follow it. Its own answer is not needed: the pictures show the first one.
+    if (!identifyOnce(window, state)) {
+        std::fprintf(stderr, "%s: the simulated device on sim:%s did not answer the identification request\n",
+                     kind.name, kind.name);
+        return false;
+    }
+    if (!identifyOnce(window, state))
+        std::fprintf(stderr, "%s: the device poll after the identification got no complete answer "
+                             "(the model is now %s)\n",
+                     kind.name, qPrintable(modelName(state.model())));
+    // An exchange that timed out starts the poll again.
+    window.stopDevicePoll();
+
+    Renderer renderer{QDir(outRoot.filePath(name))};
+    for (const Shot &shot : shots) {
+        window.resize(shot.size);
+        if (!waitUntil([&] { return window.size() == shot.size; }, layoutLimitMs))
+            std::fprintf(stderr, "%s: the window is %dx%d instead of %dx%d\n", kind.name, window.width(),
+                         window.height(), shot.size.width(), shot.size.height());
+        QSet<int> pagesSaved;
+        for (int node = 0; node < PageTree::nodeCount; ++node) {
+            window.pageTree()->setCurrentItem(window.pageTree()->node(node));
+            window.showNode(node);
+            settle();
+            const QString file = QStringLiteral("%1node-%2.png").arg(QLatin1String(shot.prefix)).arg(node, 2, 10, QLatin1Char('0'));
+            if (!renderer.save(window.grab(), file))
+                return false;
+            const int page = window.pages()->currentIndex();
+            if (shot.withFullPages && !pagesSaved.contains(page)) {
+                pagesSaved.insert(page);
+                if (!renderer.saveFullPage(*window.pages()))
+                    return false;
+                settle();
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Without a display the window is rendered off screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The simulator keeps its memory in the program folder: never in the source tree.
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        std::fprintf(stderr, "cannot create a temporary program folder: %s\n", qPrintable(home.errorString()));
+        return 2;
+    }
+    qputenv("OSTRAKEL_HOME", QFile::encodeName(home.path()));
+
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: %s OUTDIR\n", qPrintable(QFileInfo(args.value(0)).fileName()));
+        return 2;
+    }
+    const QDir outRoot(args[1]);
+    if (!outRoot.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(QDir::toNativeSeparators(args[1])));
+        return 1;
+    }
+    const QString logPath = QDir(home.path()).filePath(QStringLiteral("LOG_comm_file.TXT"));
+    for (const DeviceKind &kind : deviceKinds)
+        if (!renderKind(kind, outRoot, logPath))
+            return 1;
+    return 0;
+}
