@@ -61,7 +61,7 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     splitter->setStretchFactor(2, 0);
     splitter->setCollapsible(1, false);
     // The pages get the room: the tree and the side panel only what they need.
-    splitter->setSizes({170, 330, 160});
+    splitter->setSizes({140, 360, 150});
 
     auto *central = new QWidget;
     auto *centralLayout = new QVBoxLayout(central);

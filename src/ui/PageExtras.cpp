@@ -2,13 +2,14 @@
 
 #include "ui/Lamp.h"
 #include "ui/ParameterPages.h"
+#include "ui/WrapLabel.h"
 
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
 #include "params/InputRules.h"
 
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,17 +27,18 @@ const QString inputFunctionId = QStringLiteral("ioInputFunction");
 constexpr int outputOnceEntry = 5;
 constexpr int outputRepeatedlyEntry = 7;
 
-// A row of lamps in a group box.
+// Lamps in a group box, four to a line so that they fit a narrow page.
 QGroupBox *lampGroup(const QString &title, QList<Lamp *> &lamps, const auto &names)
 {
+    constexpr int perLine = 4;
     auto *group = new QGroupBox(title);
-    auto *row = new QHBoxLayout(group);
+    auto *grid = new QGridLayout(group);
     for (const char *name : names) {
         auto *lamp = new Lamp(QString::fromLatin1(name));
+        grid->addWidget(lamp, int(lamps.size()) / perLine, int(lamps.size()) % perLine);
         lamps.append(lamp);
-        row->addWidget(lamp);
     }
-    row->addStretch();
+    grid->setColumnStretch(perLine, 1);
     return group;
 }
 
@@ -52,8 +54,8 @@ QComboBox *addNumberSelector(QGroupBox *group, const QString &caption, QWidget *
     line->addWidget(new QLabel(caption));
     line->addWidget(selector);
     line->addStretch();
-    if (auto *form = group ? qobject_cast<QFormLayout *>(group->layout()) : nullptr)
-        form->insertRow(0, row);
+    if (group)
+        ParameterPages::addToGroup(group, row, true);
     return selector;
 }
 
@@ -83,11 +85,10 @@ void PageExtras::addToPage(int page, QWidget *widget)
 void PageExtras::buildBasicPage()
 {
     // A TKV-C3 dials DTMF only: a fixed text stands where the dial mode is chosen.
-    fixedDialMode_ = new QLabel(text("Page1", 15));
+    fixedDialMode_ = new WrapLabel(text("Page1", 15));
     fixedDialMode_->setToolTip(text("Page1", 16));
-    fixedDialMode_->setWordWrap(true);
     if (QGroupBox *dial = pages_.groupOf(QStringLiteral("dialMode")))
-        static_cast<QFormLayout *>(dial->layout())->addRow(fixedDialMode_);
+        ParameterPages::addToGroup(dial, fixedDialMode_);
     else
         addToPage(int(ParameterPage::Basic), fixedDialMode_);
 
@@ -103,7 +104,7 @@ void PageExtras::buildBasicPage()
 
 void PageExtras::buildOptionModulePage()
 {
-    talkerButtons_ = addSelectButtons(int(ParameterPage::OptionModule), QStringLiteral("talkerMessages"),
+    addSelectButtons(int(ParameterPage::OptionModule), QStringLiteral("talkerMessages"),
                                       text("Page11", 50), text("Page11", 51));
     auto *lamps = lampGroup(text("Main", 25), ioLamps_, DeviceInfo::ioLampNames);
     addToPage(int(ParameterPage::OptionModule), lamps);
@@ -122,7 +123,7 @@ void PageExtras::buildInputOutputPage()
     QGroupBox *status = pages_.groupOf(QStringLiteral("ioStatusQueryCode"));
     auto *lamps = lampGroup(text("I/O", 31), c3IoLamps_, DeviceInfo::c3IoLampNames);
     if (status)
-        static_cast<QFormLayout *>(status->layout())->addRow(lamps);
+        ParameterPages::addToGroup(status, lamps);
     else
         addToPage(page, lamps);
     for (Lamp *lamp : c3IoLamps_)
@@ -137,8 +138,7 @@ void PageExtras::buildVoiceMessagesPage()
                      text("Voice", 11));
 }
 
-QPushButton *PageExtras::addSelectButtons(int page, const QString &id, const QString &selectText,
-                                          const QString &clearText)
+void PageExtras::addSelectButtons(int page, const QString &id, const QString &selectText, const QString &clearText)
 {
     auto *row = new QWidget;
     auto *line = new QHBoxLayout(row);
@@ -149,12 +149,12 @@ QPushButton *PageExtras::addSelectButtons(int page, const QString &id, const QSt
     line->addWidget(clear);
     line->addStretch();
     if (QGroupBox *group = pages_.groupOf(id))
-        static_cast<QFormLayout *>(group->layout())->addRow(row);
+        ParameterPages::addToGroup(group, row);
     else
         addToPage(page, row);
     connect(select, &QPushButton::clicked, this, [this, id] { setAllFlags(id, true); });
     connect(clear, &QPushButton::clicked, this, [this, id] { setAllFlags(id, false); });
-    return select;
+    selectButtons_.append({row, id});
 }
 
 void PageExtras::setAllFlags(const QString &id, bool on)
@@ -174,6 +174,9 @@ void PageExtras::setModel(CommunicatorModel model, const DeviceInfo &info)
     const bool newModel = model != CommunicatorModel::TkvC;
     fixedDialMode_->setVisible(c3);
     more_->parentWidget()->setVisible(!c3);
+    // "Select all" goes with its flags.
+    for (const auto &[row, id] : selectButtons_)
+        row->setVisible(pages_.editor(id)->isShown());
     // "Line" is the one lamp a TKV-C has.
     for (int lamp = 0; lamp < ioLamps_.size(); ++lamp)
         ioLamps_[lamp]->setVisible(newModel || QLatin1String(DeviceInfo::ioLampNames[lamp]) == QLatin1String("Line"));

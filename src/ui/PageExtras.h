@@ -48,7 +48,7 @@ private:
     void buildOptionModulePage();
     void buildInputOutputPage();
     void buildVoiceMessagesPage();
-    QPushButton *addSelectButtons(int page, const QString &id, const QString &selectText, const QString &clearText);
+    void addSelectButtons(int page, const QString &id, const QString &selectText, const QString &clearText);
     void setAllFlags(const QString &id, bool on);
     void outputNumberChosen();
     void inputNumberChosen();
@@ -64,7 +64,7 @@ private:
     int modelCode_ = 255;
     QPushButton *more_ = nullptr;
     QLabel *fixedDialMode_ = nullptr;
-    QPushButton *talkerButtons_ = nullptr;
+    QList<QPair<QWidget *, QString>> selectButtons_;  // the buttons' row and their flag set
     QComboBox *outputSelector_ = nullptr;
     QComboBox *inputSelector_ = nullptr;
     QWidget *outputSelectorRow_ = nullptr;

@@ -29,6 +29,12 @@ PageTree::PageTree(const LanguageTable &texts, QWidget *parent) : QTreeWidget(pa
     setModel(CommunicatorModel::TkvC, false);
 }
 
+QSize PageTree::minimumSizeHint() const
+{
+    // Every node's text stays readable however narrow the window gets.
+    return {sizeHintForColumn(0) + 2 * frameWidth() + 4, QTreeWidget::minimumSizeHint().height()};
+}
+
 void PageTree::setModel(CommunicatorModel model, bool externalPower)
 {
     const QString tree = QStringLiteral("Tree");

@@ -19,6 +19,7 @@ public:
     QTreeWidgetItem *node(int index) const { return nodes_[index]; }
     // The page a node shows for the model.
     static int pageOf(int node, CommunicatorModel model);
+    QSize minimumSizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

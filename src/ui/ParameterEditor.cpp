@@ -1,6 +1,8 @@
 #include "ui/ParameterEditor.h"
 
+#include "ui/ButtonRow.h"
 #include "ui/FieldKeyFilter.h"
+#include "ui/WrapLabel.h"
 
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
@@ -9,7 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,17 +19,35 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-ParameterEditor::ParameterEditor(const ParameterDef &row, const LanguageTable &texts, QFormLayout &layout)
+ParameterEditor::ParameterEditor(const ParameterDef &row, const LanguageTable &texts, QGridLayout &grid)
     : row_(row), texts_(texts)
 {
-    label_ = new QLabel;
-    label_->setWordWrap(true);
-    field_ = new QWidget;
-    buildField();
+    const int line = grid.rowCount();
+    if (row_.kind == ValueKind::Flag) {
+        checkBox_ = new QCheckBox;
+        connect(checkBox_, &QCheckBox::clicked, this, &ParameterEditor::edited);
+        auto *flagRow = new ButtonRow(checkBox_, {});
+        field_ = flagRow;
+        label_ = flagRow->caption();
+        grid.addWidget(field_, line, 0, 1, 2);
+    } else {
+        label_ = new WrapLabel;
+        field_ = new QWidget;
+        buildField();
+        if (row_.optionGroup || row_.kind == ValueKind::FlagSet || row_.kind == ValueKind::PhoneNumber) {
+            // Option buttons, flag boxes and telephone numbers are wide: they get the
+            // whole width, below their caption.
+            grid.addWidget(label_, line, 0, 1, 2);
+            grid.addWidget(field_, line + 1, 0, 1, 2);
+            field_->layout()->setContentsMargins(12, 0, 0, 0);
+        } else {
+            grid.addWidget(label_, line, 0, Qt::AlignTop);
+            grid.addWidget(field_, line, 1, Qt::AlignTop);
+        }
+    }
     const QString hint = hintOf(row_, texts_);
     label_->setToolTip(hint);
     field_->setToolTip(hint);
-    layout.addRow(label_, field_);
 }
 
 void ParameterEditor::buildField()
@@ -61,9 +81,6 @@ void ParameterEditor::buildField()
         }
         break;
     case ValueKind::Flag:
-        checkBox_ = new QCheckBox;
-        connect(checkBox_, &QCheckBox::clicked, this, &ParameterEditor::edited);
-        box->addWidget(checkBox_);
         break;
     case ValueKind::Code:
     case ValueKind::Digits:
@@ -77,7 +94,7 @@ void ParameterEditor::buildField()
             edit_->setMaxLength(row_.maxLength);
             // Room for the longest value and a little more, never a whole page width.
             const int chars = std::max(row_.maxLength, 3) + 2;
-            edit_->setMaximumWidth(edit_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * chars + 16);
+            edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * chars + 12);
         }
         box->addWidget(edit_);
         if (row_.kind == ValueKind::PhoneNumber) {
@@ -100,8 +117,7 @@ void ParameterEditor::setModel(CommunicatorModel model, int c3Features)
     model_ = model;
     const QString caption = captionOf(row_, model, texts_);
     if (row_.kind == ValueKind::Flag) {
-        label_->clear();
-        checkBox_->setText(caption);
+        static_cast<ButtonRow *>(field_)->setText(caption);
     } else {
         label_->setText(caption + QLatin1Char(':'));
     }
@@ -110,35 +126,44 @@ void ParameterEditor::setModel(CommunicatorModel model, int c3Features)
         list_->clear();
         list_->addItems(entries);
     }
-    if (options_) {
-        qDeleteAll(options_->buttons());
-        for (int entry = 0; entry < entries.size(); ++entry) {
-            auto *button = new QRadioButton(entries[entry]);
+    if (options_ || row_.kind == ValueKind::FlagSet)
+        rebuildButtonRows(entries);
+    setShown(row_.showsOn(model, c3Features));
+}
+
+// One option button or flag box per entry, each with a caption that wraps.
+void ParameterEditor::rebuildButtonRows(const QStringList &entries)
+{
+    qDeleteAll(buttonRows_);
+    buttonRows_.clear();
+    flagBoxes_.clear();
+    const QStringList hints = entryHintsOf(row_, texts_);
+    for (int entry = 0; entry < entries.size(); ++entry) {
+        QAbstractButton *button = nullptr;
+        if (options_) {
+            button = new QRadioButton;
             options_->addButton(button, entry);
-            field_->layout()->addWidget(button);
-        }
-    }
-    if (row_.kind == ValueKind::FlagSet) {
-        qDeleteAll(flagBoxes_);
-        flagBoxes_.clear();
-        const QStringList hints = entryHintsOf(row_, texts_);
-        for (int entry = 0; entry < entries.size(); ++entry) {
-            auto *flag = new QCheckBox(entries[entry]);
-            flag->setToolTip(hints.value(entry));
+        } else {
+            auto *flag = new QCheckBox;
             // The mark follows another entry and cannot be switched on its own.
             flag->setEnabled(row_.firstBit + entry != row_.markBit);
             connect(flag, &QCheckBox::clicked, this, &ParameterEditor::edited);
-            field_->layout()->addWidget(flag);
             flagBoxes_.append(flag);
+            button = flag;
         }
+        auto *buttonRow = new ButtonRow(button, {});
+        buttonRow->setText(entries[entry]);
+        buttonRow->setToolTip(hints.value(entry));
+        field_->layout()->addWidget(buttonRow);
+        buttonRows_.append(buttonRow);
     }
-    setShown(row_.showsOn(model, c3Features));
 }
 
 void ParameterEditor::setShown(bool shown)
 {
     shown_ = shown;
-    label_->setVisible(shown_ && !label_->text().isEmpty());
+    if (row_.kind != ValueKind::Flag)
+        label_->setVisible(shown_);
     field_->setVisible(shown_);
 }
 
@@ -156,7 +181,6 @@ void ParameterEditor::setEditable(bool editable)
 void ParameterEditor::setCaption(const QString &caption)
 {
     label_->setText(caption);
-    label_->setVisible(shown_ && !caption.isEmpty());
 }
 
 void ParameterEditor::setPrefix(const PrefixLabel &prefix)

@@ -13,7 +13,8 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QFormLayout;
+class ButtonRow;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -27,8 +28,9 @@ class QWidget;
 class ParameterEditor : public QObject {
     Q_OBJECT
 public:
-    // Adds the row to layout: a label with the caption and the field.
-    ParameterEditor(const ParameterDef &row, const LanguageTable &texts, QFormLayout &layout);
+    // Adds the row below the rows of grid: the caption in column 0 and the field in
+    // column 1 (a check box with its caption spans both).
+    ParameterEditor(const ParameterDef &row, const LanguageTable &texts, QGridLayout &grid);
 
     const ParameterDef &row() const { return row_; }
     // Captions and value lists of the model; shows the row only where the model (and a
@@ -48,7 +50,8 @@ public:
     // A leave rule refused the text; the field keeps the focus after the message.
     std::function<void(const FieldCheck &)> onRefused;
 
-    // The widgets, for the window's couplings and the tests (null where the kind has none).
+    // The widgets, for the window's couplings and the tests (null where the kind has
+    // none). A flag's label is the caption beside its check box.
     QLabel *label() const { return label_; }
     QWidget *field() const { return field_; }
     QComboBox *list() const { return list_; }
@@ -68,6 +71,7 @@ protected:
 
 private:
     void buildField();
+    void rebuildButtonRows(const QStringList &entries);
     void leaveEdit();
     void leaveList();
     int selectedIndex() const;
@@ -85,5 +89,6 @@ private:
     QCheckBox *checkBox_ = nullptr;
     QLineEdit *edit_ = nullptr;
     QList<QCheckBox *> flagBoxes_;
+    QList<ButtonRow *> buttonRows_;  // option buttons or flag-set boxes
     bool shown_ = true;
 };

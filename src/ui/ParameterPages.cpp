@@ -2,7 +2,7 @@
 
 #include "params/Catalogue.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -13,7 +13,8 @@ struct ParameterPages::Group {
     QString key;  // the group's English caption; empty for rows without a group
     QWidget *area = nullptr;
     QGroupBox *box = nullptr;
-    QFormLayout *form = nullptr;
+    QVBoxLayout *column = nullptr;  // widgets added by the window above and below the grid
+    QGridLayout *grid = nullptr;
     std::vector<ParameterEditor *> editors;
 };
 
@@ -29,13 +30,14 @@ QString groupKey(const ParameterDef &row)
     return {};
 }
 
-QFormLayout *newForm(QWidget *area)
+// Captions in column 0, fields in column 1; the room left over goes to column 2, so
+// that captions keep to one line while they can and fields stay next to them.
+QGridLayout *newGrid(QVBoxLayout *column)
 {
-    auto *form = new QFormLayout(area);
-    // A caption longer than the page is wide puts its field on the line below.
-    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    return form;
+    auto *grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
+    column->addLayout(grid);
+    return grid;
 }
 
 } // namespace
@@ -92,12 +94,15 @@ ParameterEditor &ParameterPages::addEditor(const ParameterDef &row, int page, bo
             made->box = new QGroupBox(key);
             made->area = made->box;
         }
-        made->form = newForm(made->area);
+        made->column = new QVBoxLayout(made->area);
+        if (!made->box)
+            made->column->setContentsMargins(0, 0, 0, 0);
+        made->grid = newGrid(made->column);
         columns_[page]->insertWidget(columns_[page]->count() - 1, made->area);
         group = made.get();
         groups_.push_back(std::move(made));
     }
-    auto editor = std::make_unique<ParameterEditor>(row, texts_, *group->form);
+    auto editor = std::make_unique<ParameterEditor>(row, texts_, *group->grid);
     ParameterEditor &added = *editor;
     group->editors.push_back(&added);
     connect(&added, &ParameterEditor::edited, this, [this, &added] { valueEdited(added); });
@@ -181,6 +186,15 @@ QGroupBox *ParameterPages::groupOf(const QString &id) const
         if (std::find(group->editors.begin(), group->editors.end(), wanted) != group->editors.end())
             return group->box;
     return nullptr;
+}
+
+void ParameterPages::addToGroup(QGroupBox *group, QWidget *widget, bool atTop)
+{
+    auto *column = static_cast<QVBoxLayout *>(group->layout());
+    if (atTop)
+        column->insertWidget(0, widget);
+    else
+        column->addWidget(widget);
 }
 
 void ParameterPages::refreshGroups()

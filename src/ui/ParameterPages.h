@@ -39,6 +39,8 @@ public:
     // widgets the window adds to a page.
     QVBoxLayout *pageLayout(int page) const;
     QGroupBox *groupOf(const QString &id) const;
+    // Adds a widget of the window's own to a group box, above or below its rows.
+    static void addToGroup(QGroupBox *group, QWidget *widget, bool atTop = false);
     // Shows or hides the group boxes by whether anything in them is shown.
     void refreshGroups();
 
