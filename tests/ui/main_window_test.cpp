@@ -3,6 +3,7 @@
 #include "ui/PageExtras.h"
 #include "ui/PageTree.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -113,6 +117,28 @@ TEST_F(MainWindowTest, EveryPageOfEveryModelShowsSomething)
             EXPECT_TRUE(anyShown) << modelName(model).toStdString() << " node " << node;
         }
     }
+}
+
+// At the smallest size the window allows, no page needs sideways scrolling, and a
+// page longer than the window scrolls down.
+TEST_F(MainWindowTest, AtTheMinimumSizePagesFitTheWidthAndScrollDown)
+{
+    window_->resize(window_->minimumSize());
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    for (auto model : {C, C2, C3}) {
+        selectModel(model);
+        for (int node = 0; node < PageTree::nodeCount; ++node) {
+            window_->showNode(node);
+            QApplication::processEvents();
+            auto *page = static_cast<QScrollArea *>(window_->pages()->currentWidget());
+            EXPECT_EQ(page->horizontalScrollBar()->maximum(), 0) << modelName(model).toStdString() << " node " << node;
+        }
+    }
+    selectModel(C);
+    window_->showNode(4);
+    QApplication::processEvents();
+    EXPECT_GT(static_cast<QScrollArea *>(window_->pages()->currentWidget())->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainWindowTest, ValuesOnTwoPagesStayTogether)
