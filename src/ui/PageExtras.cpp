@@ -27,15 +27,18 @@ const QString inputFunctionId = QStringLiteral("ioInputFunction");
 constexpr int outputOnceEntry = 5;
 constexpr int outputRepeatedlyEntry = 7;
 
-// Lamps in a group box, four to a line so that they fit a narrow page.
-QGroupBox *lampGroup(const QString &title, QList<Lamp *> &lamps, const auto &names)
+// Lamps in a group box, four to a line so that they fit a narrow page; lamps listed
+// from the highest bit down are shown the other way round, input 1 first.
+QGroupBox *lampGroup(const QString &title, QList<Lamp *> &lamps, const auto &names, bool reversed)
 {
     constexpr int perLine = 4;
+    const int count = int(names.size());
     auto *group = new QGroupBox(title);
     auto *grid = new QGridLayout(group);
     for (const char *name : names) {
         auto *lamp = new Lamp(QString::fromLatin1(name));
-        grid->addWidget(lamp, int(lamps.size()) / perLine, int(lamps.size()) % perLine);
+        const int place = reversed ? count - 1 - int(lamps.size()) : int(lamps.size());
+        grid->addWidget(lamp, place / perLine, place % perLine);
         lamps.append(lamp);
     }
     grid->setColumnStretch(perLine, 1);
@@ -57,6 +60,17 @@ QComboBox *addNumberSelector(QGroupBox *group, const QString &caption, QWidget *
     if (group)
         ParameterPages::addToGroup(group, row, true);
     return selector;
+}
+
+// The codes of the output and input rows are those of number 1 ("041" and so on);
+// the captions show the code of the chosen number.
+void captionForNumber(ParameterEditor &editor, CommunicatorModel model, const LanguageTable &texts, int number)
+{
+    const QString code = editor.row().codeFor(model);
+    QString caption = captionOf(editor.row(), model, texts);
+    if (!code.isEmpty() && caption.startsWith(code))
+        caption.replace(0, code.size(), ioCodeForNumber(code, number));
+    editor.setCaption(caption + QLatin1Char(':'));
 }
 
 } // namespace
@@ -106,7 +120,7 @@ void PageExtras::buildOptionModulePage()
 {
     addSelectButtons(int(ParameterPage::OptionModule), QStringLiteral("talkerMessages"),
                                       text("Page11", 50), text("Page11", 51));
-    auto *lamps = lampGroup(text("Main", 25), ioLamps_, DeviceInfo::ioLampNames);
+    auto *lamps = lampGroup(text("Main", 25), ioLamps_, DeviceInfo::ioLampNames, true);
     addToPage(int(ParameterPage::OptionModule), lamps);
     for (Lamp *lamp : ioLamps_)
         connect(lamp, &Lamp::doubleClicked, this, &PageExtras::ioLampDoubleClicked);
@@ -121,7 +135,7 @@ void PageExtras::buildInputOutputPage()
 
     const int page = int(ParameterPage::InputOutput);
     QGroupBox *status = pages_.groupOf(QStringLiteral("ioStatusQueryCode"));
-    auto *lamps = lampGroup(text("I/O", 31), c3IoLamps_, DeviceInfo::c3IoLampNames);
+    auto *lamps = lampGroup(text("I/O", 31), c3IoLamps_, DeviceInfo::c3IoLampNames, false);
     if (status)
         ParameterPages::addToGroup(status, lamps);
     else
@@ -215,17 +229,6 @@ void PageExtras::applyParallelAddress()
         rings->setCaption(text("Message", 13));
     else
         rings->setCaption(captionOf(rings->row(), model_, texts_) + QLatin1Char(':'));
-}
-
-// The codes of the output and input rows are those of number 1 ("041" and so on);
-// the captions show the code of the chosen number.
-static void captionForNumber(ParameterEditor &editor, CommunicatorModel model, const LanguageTable &texts, int number)
-{
-    const QString code = editor.row().codeFor(model);
-    QString caption = captionOf(editor.row(), model, texts);
-    if (!code.isEmpty() && caption.startsWith(code))
-        caption.replace(0, code.size(), ioCodeForNumber(code, number));
-    editor.setCaption(caption + QLatin1Char(':'));
 }
 
 void PageExtras::outputNumberChosen()
