@@ -3,6 +3,7 @@
 #include <QString>
 
 enum class MessageIcon { Information, Warning };
+enum class Answer { Yes, No, Cancel };
 
 // The one way an engine tells the user something: a modal box in the window,
 // standard error in the command-line tool, a recorded list in tests.
@@ -23,5 +24,12 @@ public:
         (void)title;
         showMessage(text);
         return false;
+    }
+    // A Yes/No/Cancel question. A presenter that cannot ask answers Cancel.
+    virtual Answer askYesNoCancel(const QString &text, const QString &title)
+    {
+        (void)title;
+        showMessage(text);
+        return Answer::Cancel;
     }
 };

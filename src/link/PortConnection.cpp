@@ -40,7 +40,8 @@ bool PortConnection::create(const QString &port, QString *error)
         link_ = std::make_unique<UsbCable>(*ftdi_, clock_);
     } else {
         comPort_ = std::make_unique<ComPort>();
-        comPort_->setComNumber(0, port);
+        // The number shows in the status bar ("COM3: OK"); 0 for a port outside the list.
+        comPort_->setComNumber(SerialPortList().numberOf(port), port);
         link_ = std::make_unique<ComLink>(*comPort_);
     }
     return true;
@@ -61,13 +62,8 @@ bool PortConnection::keepSimMemory(QString *error)
     return true;
 }
 
-QString configuredPort(const QString &defaultSimKind)
+QString storedPort(const AppConfig &config)
 {
-    const QString folder = ProgramFolder::path();
-    if (!QFile::exists(AppConfig::filePath(folder)))
-        return QStringLiteral("sim:") + defaultSimKind;
-    AppConfig config;
-    config.load(folder);
     if (config.usb == 1)
         return QStringLiteral("usb");
     if (!config.comPath.isEmpty())
@@ -77,5 +73,18 @@ QString configuredPort(const QString &defaultSimKind)
         if (!path.isEmpty())
             return path;
     }
-    return QStringLiteral("sim:") + (config.sim.isEmpty() ? defaultSimKind : config.sim);
+    if (!config.sim.isEmpty())
+        return QStringLiteral("sim:") + config.sim;
+    return {};
+}
+
+QString configuredPort(const QString &defaultSimKind)
+{
+    const QString folder = ProgramFolder::path();
+    if (!QFile::exists(AppConfig::filePath(folder)))
+        return QStringLiteral("sim:") + defaultSimKind;
+    AppConfig config;
+    config.load(folder);
+    const QString port = storedPort(config);
+    return port.isEmpty() ? QStringLiteral("sim:") + defaultSimKind : port;
 }

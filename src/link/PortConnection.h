@@ -7,6 +7,7 @@
 #include <memory>
 
 class ComPort;
+struct AppConfig;
 class FtdiApi;
 class LinkPort;
 class SimDevice;
@@ -39,6 +40,8 @@ private:
     std::unique_ptr<LinkPort> link_;
 };
 
+// The cable a configuration names, as a port text; empty when it names none.
+QString storedPort(const AppConfig &config);
 // The cable the program was last set to in Config.ini, as a port text; the simulator
 // of defaultSimKind when there is no Config.ini or it names no cable.
 QString configuredPort(const QString &defaultSimKind);

@@ -33,6 +33,7 @@ bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
     linkReady_ = false;
     if (!connection_.create(port, error))
         return false;
+    port_ = port;
     exchange_ = std::make_unique<CommandExchange>(*connection_.link(), clock_, messages_, texts_, &log_, view, *this);
     linkReady_ = connection_.link()->open();
     exchange_->setLinkReady(linkReady_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppConfig.h"
 #include "app/CommLog.h"
 #include "app/LanguageTable.h"
 #include "app/QtClock.h"
@@ -37,6 +38,8 @@ public:
     LinkPort *link() const { return connection_.link(); }
     SimDevice *simDevice() const { return connection_.simDevice(); }
     CommandExchange *exchange() const { return exchange_.get(); }
+    // The port text of the last connect(), empty before the first.
+    QString port() const { return port_; }
     // Whether the cable opened at connect().
     bool linkReady() const { return linkReady_; }
     Identification &identification() { return identification_; }
@@ -46,6 +49,8 @@ public:
     CommunicatorModel model() const { return identification_.modelFlags().model(); }
     // The model selector: sets the model flags and the new model's lists and defaults.
     void selectModel(CommunicatorModel model);
+    // Config.ini as read at start-up; written back at exit.
+    AppConfig config;
     // The settings file last opened or saved (empty for none).
     QString settingsFilePath;
     // "Save as ..." offers the current file (set by the shutdown's save question).
@@ -72,5 +77,6 @@ private:
     std::unique_ptr<CommandExchange> exchange_;
     ParameterSet parameters_;
     ParameterStatus status_;
+    QString port_;
     bool linkReady_ = false;
 };

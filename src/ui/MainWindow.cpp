@@ -14,6 +14,7 @@
 #include "params/Catalogue.h"
 #include "protocol/DeviceBlock.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -38,43 +39,16 @@ const QString talkerType = QStringLiteral("Talker");
 } // namespace
 
 MainWindow::MainWindow(AppState &state, QWidget *parent)
-    : QMainWindow(parent),
-      state_(state),
-      pageTree_(new PageTree(state.texts())),
-      pages_(new ParameterPages(state.texts(), state.parameters())),
-      extras_(new PageExtras(*pages_, state.texts(), state.parameters())),
-      deviceData_(new DeviceDataPage(*pages_->pageLayout(ParameterPages::deviceDataPage), state.texts(), this)),
-      devicePanel_(new DevicePanel(state.texts())),
-      pageTitle_(new QLabel),
-      progress_(new QProgressBar),
-      pollTimer_(new QTimer(this))
+    : QMainWindow(parent), state_(state), pollTimer_(new QTimer(this))
 {
     setWindowTitle(state_.texts().mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
     setMinimumSize(660, 570);
 
-    auto *splitter = new QSplitter;
-    splitter->addWidget(pageTree_);
-    splitter->addWidget(buildPageColumn());
-    splitter->addWidget(devicePanel_);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setStretchFactor(2, 0);
-    splitter->setCollapsible(1, false);
-    // The pages get the room: the tree and the side panel only what they need.
-    splitter->setSizes({140, 360, 150});
-
-    auto *central = new QWidget;
-    auto *centralLayout = new QVBoxLayout(central);
-    centralLayout->addWidget(splitter, 1);
-    progress_->setRange(0, 100);
-    progress_->hide();
-    centralLayout->addWidget(progress_);
-    setCentralWidget(central);
-
-    buildMenus();
     buildContextMenu();
+    buildMenus();
     buildStatusBar();
-    connectSignals();
+    buildCentral();
+    connectState();
 
     applyModel();
     pageTree_->setCurrentItem(pageTree_->node(0));
@@ -83,6 +57,55 @@ MainWindow::MainWindow(AppState &state, QWidget *parent)
     pollTimer_->setInterval(firstPollDelayMs);
     connect(pollTimer_, &QTimer::timeout, this, &MainWindow::pollDevice);
     pollTimer_->start();
+}
+
+// The tree, the pages, the side panel and the progress bar: built again whenever the
+// language changes, so that every text comes from the new table.
+void MainWindow::buildCentral()
+{
+    const QByteArray splitterState = splitter_ ? splitter_->saveState() : QByteArray();
+    pageTree_ = new PageTree(state_.texts());
+    pages_ = new ParameterPages(state_.texts(), state_.parameters());
+    extras_ = new PageExtras(*pages_, state_.texts(), state_.parameters());
+    deviceData_ = new DeviceDataPage(*pages_->pageLayout(ParameterPages::deviceDataPage), state_.texts(), pages_);
+    devicePanel_ = new DevicePanel(state_.texts());
+    pageTitle_ = new QLabel;
+    progress_ = new QProgressBar;
+
+    splitter_ = new QSplitter;
+    splitter_->addWidget(pageTree_);
+    splitter_->addWidget(buildPageColumn());
+    splitter_->addWidget(devicePanel_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setStretchFactor(2, 0);
+    splitter_->setCollapsible(1, false);
+    // The pages get the room: the tree and the side panel only what they need.
+    splitter_->setSizes({140, 360, 150});
+    if (!splitterState.isEmpty())
+        splitter_->restoreState(splitterState);
+
+    auto *central = new QWidget;
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->addWidget(splitter_, 1);
+    progress_->setRange(0, 100);
+    progress_->hide();
+    centralLayout->addWidget(progress_);
+    setCentralWidget(central);
+
+    for (QWidget *widget : std::initializer_list<QWidget *>{pageTree_, devicePanel_}) {
+        widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+        widget->addActions({deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_});
+    }
+    connectWidgets();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (onClose && !onClose())
+        event->ignore();
+    else
+        event->accept();
 }
 
 MainWindow::~MainWindow()
@@ -106,22 +129,22 @@ QWidget *MainWindow::buildPageColumn()
     return column;
 }
 
-void MainWindow::connectSignals()
+void MainWindow::connectWidgets()
 {
     connect(pageTree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
             showNode(item->data(0, Qt::UserRole).toInt());
     });
-    connect(devicePanel_, &DevicePanel::modelSelected, this, [this](CommunicatorModel model) {
-        state_.selectModel(model);
-        applyModel();
-    });
+    connect(devicePanel_, &DevicePanel::modelSelected, this, &MainWindow::selectModel);
     connect(devicePanel_, &DevicePanel::serviceLampToggled, this, &MainWindow::toggleServiceStatus);
     connect(devicePanel_, &DevicePanel::alarmLampToggled, this, &MainWindow::toggleAlarmStatus);
     connect(extras_, &PageExtras::ioLampDoubleClicked, this, &MainWindow::toggleAlarmStatus);
     connect(extras_, &PageExtras::moreClicked, this, [this] { pageTree_->setCurrentItem(pageTree_->node(13)); });
     pages_->onRefused = [this](ParameterEditor &editor, const FieldCheck &check) { fieldRefused(editor, check); };
+}
 
+void MainWindow::connectState()
+{
     state_.identification().setView(this);
     state_.identification().onModelChange = [this](CommunicatorModel model) {
         changeModel(state_.parameters(), state_.status(), model);
@@ -131,6 +154,12 @@ void MainWindow::connectSignals()
         refreshPages();
         refreshStatusLamps();
     };
+}
+
+void MainWindow::selectModel(CommunicatorModel model)
+{
+    state_.selectModel(model);
+    applyModel();
 }
 
 QString MainWindow::menuText(int key) const

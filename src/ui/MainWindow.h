@@ -4,6 +4,7 @@
 #include "protocol/Identification.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class AppState;
 class DeviceDataPage;
@@ -16,6 +17,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSplitter;
 class QTimer;
 struct FieldCheck;
 
@@ -43,6 +45,8 @@ public:
     QAction *deleteResetsAction() const { return deleteResetsAction_; }
     QAction *defaultValueAction() const { return defaultValueAction_; }
     QAction *talkerAction() const { return talkerAction_; }
+    QAction *logAction() const { return logAction_; }
+    QMenu *languageMenu() const { return languageMenu_; }
     bool isPolling() const;
 
     // File menu.
@@ -60,12 +64,22 @@ public:
     void deleteResets();
     void writeDefaults();
     void toggleLog();
+    // Loads the language file of state.config (falling back to English.lng) and shows
+    // every text of the new table at once.
+    void loadLanguage();
     // Shows the page of a tree node and its text as the page title.
     void showNode(int node);
     // One tick of the device poll.
     void pollDevice();
+    // The model selector's choice: the model's lists and defaults on every page.
+    void selectModel(CommunicatorModel model);
+    // The caption of the "Log File" item: on or off.
+    void showLogState();
     // The expert view of the device data page.
     void setExpertView(bool on);
+
+    // Asked when the window is to close; false keeps it open.
+    std::function<bool()> onClose;
 
     // ExchangeView
     void setExchangeMenusEnabled(bool enabled) override;
@@ -78,12 +92,20 @@ public:
     void setDeviceMenuCaption(const QString &caption) override;
     void showModelSelector(bool show) override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     QWidget *buildPageColumn();
+    void buildCentral();
     void buildMenus();
+    void fillLanguageMenu(QMenu *menu);
     void buildContextMenu();
     void buildStatusBar();
-    void connectSignals();
+    void connectWidgets();
+    void connectState();
+    void retranslate();
+    QString deviceMenuCaption() const;
     void applyModel();
     void refreshPages();
     void refreshStatus();
@@ -99,19 +121,21 @@ private:
     QString menuText(int key) const;
 
     AppState &state_;
-    PageTree *pageTree_;
-    ParameterPages *pages_;
-    PageExtras *extras_;
-    DeviceDataPage *deviceData_;
-    DevicePanel *devicePanel_;
-    QLabel *pageTitle_;
-    QProgressBar *progress_;
+    QSplitter *splitter_ = nullptr;
+    PageTree *pageTree_ = nullptr;
+    ParameterPages *pages_ = nullptr;
+    PageExtras *extras_ = nullptr;
+    DeviceDataPage *deviceData_ = nullptr;
+    DevicePanel *devicePanel_ = nullptr;
+    QLabel *pageTitle_ = nullptr;
+    QProgressBar *progress_ = nullptr;
     QLabel *statusPanels_[5] = {};
     QMenu *fileMenu_ = nullptr;
     QMenu *deviceMenu_ = nullptr;
     QMenu *optionMenu_ = nullptr;
     QMenu *remoteMenu_ = nullptr;
     QMenu *helpMenu_ = nullptr;
+    QMenu *languageMenu_ = nullptr;
     QAction *readAction_ = nullptr;
     QAction *writeAction_ = nullptr;
     QAction *logAction_ = nullptr;

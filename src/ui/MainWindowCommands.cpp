@@ -10,9 +10,11 @@
 
 #include "app/MessagePresenter.h"
 #include "app/ProgramFolder.h"
+#include "protocol/CommandExchange.h"
 #include "params/Catalogue.h"
 #include "params/SettingsFile.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -36,8 +38,11 @@ QAction *disabledAction(QMenu *menu, const QString &text)
 
 } // namespace
 
+// The menu bar, built again with the texts of a new language. What is enabled follows
+// the state of the program, not the menus before.
 void MainWindow::buildMenus()
 {
+    menuBar()->clear();
     fileMenu_ = menuBar()->addMenu(menuText(1));
     fileMenu_->addAction(menuText(2), this, &MainWindow::newSettings);
     fileMenu_->addAction(menuText(3), this, &MainWindow::openSettings);
@@ -47,11 +52,11 @@ void MainWindow::buildMenus()
     fileMenu_->addSeparator();
     fileMenu_->addAction(menuText(7), this, &QWidget::close);
 
-    deviceMenu_ = menuBar()->addMenu(menuText(8));
+    deviceMenu_ = menuBar()->addMenu(deviceMenuCaption());
     readAction_ = deviceMenu_->addAction(menuText(9), this, &MainWindow::readParameters);
     writeAction_ = deviceMenu_->addAction(menuText(12), this, &MainWindow::writeParameters);
-    readAction_->setEnabled(false);
-    writeAction_->setEnabled(false);
+    const bool idle = !state_.exchange() || (state_.exchange()->isIdle() && !state_.exchange()->isActive());
+    setExchangeMenusEnabled(idle);
     deviceMenu_->addSeparator();
     disabledAction(deviceMenu_, menuText(13));
 
@@ -59,23 +64,95 @@ void MainWindow::buildMenus()
     disabledAction(optionMenu_, menuText(16));
     disabledAction(optionMenu_, menuText(18));
     disabledAction(optionMenu_, menuText(19));
-    logAction_ = optionMenu_->addAction(menuText(20), this, &MainWindow::toggleLog);
-    logAction_->setCheckable(true);
-    logAction_->setChecked(state_.log().isEnabled());
+    logAction_ = optionMenu_->addAction(QString(), this, &MainWindow::toggleLog);
+    showLogState();
 
-    menuBar()->addMenu(menuText(21))->setEnabled(false);
+    languageMenu_ = menuBar()->addMenu(menuText(21));
+    fillLanguageMenu(languageMenu_);
 
     remoteMenu_ = menuBar()->addMenu(menuText(22));
     for (int key : {60, 61, 62, 63, 66})
         disabledAction(remoteMenu_, menuText(key));
+    remoteMenu_->setEnabled(state_.model() != CommunicatorModel::TkvC3);
 
     helpMenu_ = menuBar()->addMenu(menuText(23));
     disabledAction(helpMenu_, menuText(24));
 
     // Shown only while a voice module is on the cable; opens its window.
+    const bool talkerShown = talkerAction_ && talkerAction_->isVisible();
     talkerAction_ = menuBar()->addAction(menuText(67));
-    talkerAction_->setVisible(false);
+    talkerAction_->setVisible(talkerShown);
     talkerAction_->setEnabled(false);
+}
+
+// The language files of the program folder, at most eleven, by name.
+void MainWindow::fillLanguageMenu(QMenu *menu)
+{
+    constexpr int maxLanguages = 11;
+    const QString folder = ProgramFolder::path();
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString &file : files.mid(0, maxLanguages)) {
+        const QString path = folder + file;
+        menu->addAction(file.left(file.size() - 4), this, [this, path] {
+            state_.config.languageFilePath = path;
+            loadLanguage();
+        });
+    }
+    menu->setEnabled(!menu->isEmpty());
+}
+
+void MainWindow::showLogState()
+{
+    logAction_->setText(menuText(state_.log().isEnabled() ? 45 : 46));
+}
+
+QString MainWindow::deviceMenuCaption() const
+{
+    const QString &type = state_.deviceInfo().deviceType;
+    if (type == QLatin1String("Option"))
+        return menuText(51);
+    if (type == QLatin1String("Switch"))
+        return menuText(52);
+    if (type == QLatin1String("Talker"))
+        return menuText(67);
+    return menuText(8);
+}
+
+void MainWindow::loadLanguage()
+{
+    QString &path = state_.config.languageFilePath;
+    const QString english = ProgramFolder::path() + AppConfig::defaultLanguageFile();
+    if (!QFileInfo::exists(path) && path != english) {
+        // The chosen language is gone: English it is, from its file or built in.
+        const QString error = QStringLiteral("Language file error");
+        if (state_.log().isEnabled())
+            state_.log().writeLine(error);
+        state_.messages().showMessage(error);
+        path = english;
+    }
+    if (state_.log().isEnabled())
+        state_.log().writeLine(QStringLiteral("Language: ") + path);
+    if (!QFileInfo::exists(path))
+        state_.texts().resetToDefaults();
+    else if (!state_.texts().load(path))
+        state_.messages().showMessage(state_.texts().errorString());
+    retranslate();
+}
+
+void MainWindow::retranslate()
+{
+    setWindowTitle(state_.texts().mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
+    deleteServiceTimeAction_->setText(menuText(25));
+    deleteResetsAction_->setText(menuText(26));
+    defaultValueAction_->setText(menuText(27));
+    buildMenus();
+    const int node = currentNode_;
+    buildCentral();
+    applyModel();
+    pageTree_->setCurrentItem(pageTree_->node(node));
+    showModelSelector(state_.deviceInfo().deviceType.isEmpty() || state_.deviceInfo().deviceType == QLatin1String("Alarm"));
+    refreshStatus();
+    refreshStatusLamps();
 }
 
 void MainWindow::buildContextMenu()
@@ -88,10 +165,8 @@ void MainWindow::buildContextMenu()
     connect(defaultValueAction_, &QAction::triggered, this, &MainWindow::writeDefaults);
     for (QAction *action : {deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_})
         action->setEnabled(false);
-    for (QWidget *widget : std::initializer_list<QWidget *>{pageTree_, statusBar(), devicePanel_}) {
-        widget->setContextMenuPolicy(Qt::ActionsContextMenu);
-        widget->addActions({deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_});
-    }
+    statusBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    statusBar()->addActions({deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_});
 }
 
 void MainWindow::buildStatusBar()
@@ -254,5 +329,5 @@ void MainWindow::toggleLog()
         state_.log().switchOff();
     else
         state_.log().switchOn(windowTitle());
-    logAction_->setChecked(state_.log().isEnabled());
+    showLogState();
 }

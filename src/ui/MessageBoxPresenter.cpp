@@ -20,3 +20,12 @@ bool MessageBoxPresenter::askYesNo(const QString &text, const QString &title)
 {
     return QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
+
+Answer MessageBoxPresenter::askYesNoCancel(const QString &text, const QString &title)
+{
+    switch (QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}

@@ -11,6 +11,7 @@ public:
     void showMessage(const QString &text) override;
     void showNotice(const QString &text, const QString &title, MessageIcon icon) override;
     bool askYesNo(const QString &text, const QString &title) override;
+    Answer askYesNoCancel(const QString &text, const QString &title) override;
 
 private:
     QWidget *parent_ = nullptr;

@@ -21,8 +21,16 @@ public:
         return answer;
     }
 
+    Answer askYesNoCancel(const QString &text, const QString &title) override
+    {
+        questions.append(text);
+        titles.append(title);
+        return threeWayAnswer;
+    }
+
     QStringList messages;
     QStringList titles;
     QStringList questions;
     bool answer = false;
+    Answer threeWayAnswer = Answer::Cancel;
 };
