@@ -32,6 +32,7 @@ int main(int argc, char **argv)
     messages.setParent(&window);
     ProgramSession session(state, window);
     window.onClose = [&session] { return session.close(); };
+    session.openCableSelection = [&window] { window.openCableSelection(); };
 
     // Centred on the desktop at the window's own size; a stored size follows.
     window.resize(window.minimumWidth(), AppConfig::builtInHeight);

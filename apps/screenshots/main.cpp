@@ -3,9 +3,13 @@
 //   OUTDIR/<kind>/node-NN.png       the window at 1000x720 with tree node NN shown
 //   OUTDIR/<kind>/min-node-NN.png   the same at the window's minimum size
 //   OUTDIR/<kind>/page-NN-full.png  the whole content of page NN, not only what fits
+//   OUTDIR/windows/*.png            the cable selection, about and information windows
 #include "app/MessagePresenter.h"
 #include "protocol/CommandExchange.h"
+#include "ui/AboutDialog.h"
 #include "ui/AppState.h"
+#include "ui/CableSelectionDialog.h"
+#include "ui/InfoWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PageTree.h"
 #include "ui/ParameterPages.h"
@@ -14,6 +18,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QFileInfo>
 #include <QSet>
@@ -183,6 +188,68 @@ bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logP
     return true;
 }
 
+// The small windows of the shell over a main window on the TKV-C3 simulator. The
+// cable window gets a sample port listing, so that its port texts can be reviewed on a
+// machine without serial ports.
+bool renderWindows(const QDir &outRoot, const QString &logPath)
+{
+    const QString name = QStringLiteral("windows");
+    if (!outRoot.mkpath(name)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(QDir::toNativeSeparators(outRoot.filePath(name))));
+        return false;
+    }
+    StderrPresenter messages;
+    AppState state(messages, logPath, false);
+    MainWindow window(state);
+    window.resize(shots[0].size);
+    window.show();
+    QString error;
+    if (!state.connect(QStringLiteral("sim:TKV-C3"), window, &error)) {
+        std::fprintf(stderr, "windows: %s\n", qPrintable(error));
+        return false;
+    }
+    window.stopDevicePoll();
+    Renderer renderer{QDir(outRoot.filePath(name))};
+
+    const QList<SerialPortEntry> samplePorts = {
+        {1, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/serial/by-id/usb-FTDI_USB-LNKv2-if00-port0"),
+         PortState::Free},
+        {2, QStringLiteral("/dev/ttyUSB1"), QStringLiteral("/dev/ttyUSB1"), PortState::InUse},
+        {3, QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyACM0"), PortState::Free},
+        {4, QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS0"), PortState::Free},
+    };
+    CableSelectionDialog cables(state, window, &window, [&] { return samplePorts; });
+    cables.show();
+    settle();
+    if (!renderer.save(cables.grab(), QStringLiteral("cable-selection.png")))
+        return false;
+    // Hiding the window applies nothing: only closing it does.
+    cables.chooseCable(CableSelectionDialog::UsbLnkV2);
+    settle();
+    if (!renderer.save(cables.grab(), QStringLiteral("cable-selection-com.png")))
+        return false;
+    cables.hide();
+
+    AboutDialog about(state, [&](bool on) { window.setExpertView(on); }, &window);
+    about.show();
+    settle();
+    if (!renderer.save(about.grab(), QStringLiteral("about.png")))
+        return false;
+    const QPointF corner(2, 2);
+    QMouseEvent gesture(QEvent::MouseButtonRelease, corner, about.mapToGlobal(corner), Qt::LeftButton,
+                        Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier);
+    QCoreApplication::sendEvent(&about, &gesture);
+    settle();
+    if (!renderer.save(about.grab(), QStringLiteral("about-credits.png")))
+        return false;
+    about.hide();
+
+    InfoWindow info(state.texts(), &window);
+    info.show();
+    settle();
+    return renderer.save(info.grab(), QStringLiteral("info.png"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -214,5 +281,5 @@ int main(int argc, char **argv)
     for (const DeviceKind &kind : deviceKinds)
         if (!renderKind(kind, outRoot, logPath))
             return 1;
-    return 0;
+    return renderWindows(outRoot, logPath) ? 0 : 1;
 }

@@ -130,6 +130,12 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 14, "Unknown"},
     {"Extensions", 15, "Model %1"},
     {"Extensions", 16, "Client %1"},
+    {"Extensions", 17, "Built-in simulated communicator"},
+    {"Extensions", 18, "For training and trying the program without hardware"},
+    {"Extensions", 19, "Model of the simulated communicator"},
+    {"Extensions", 20, "Made by the Ostrakel service team with Qt, libftdi and GoogleTest"},
+    {"Extensions", 21, "Print preview"},
+    {"Extensions", 22, "The settings could not be printed."},
 };
 
 } // namespace

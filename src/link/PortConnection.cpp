@@ -19,12 +19,15 @@ PortConnection::~PortConnection() = default;
 
 bool PortConnection::create(const QString &port, QString *error)
 {
-    if (port.startsWith(QLatin1String("sim:"))) {
-        const auto kind = simKindFromName(port.mid(4));
-        if (!kind) {
-            *error = QStringLiteral("unknown simulated device \"%1\" in the configured cable").arg(port.mid(4));
-            return false;
-        }
+    const bool simulated = port.startsWith(QLatin1String("sim:"));
+    const auto kind = simulated ? simKindFromName(port.mid(4)) : std::nullopt;
+    if (simulated && !kind) {
+        *error = QStringLiteral("unknown simulated device \"%1\" in the configured cable").arg(port.mid(4));
+        return false;
+    }
+    // The old link goes first: it may still use the cable objects replaced below.
+    link_.reset();
+    if (simulated) {
         simDevice_ = std::make_unique<SimDevice>(*kind);
         simMemoryPath_ = ProgramFolder::path() + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind));
         QFile stored(simMemoryPath_);

@@ -181,3 +181,17 @@ QString ioCodeForNumber(const QString &code, int number)
     shown[2] = QChar(u'0' + number);
     return shown;
 }
+
+bool outputOnTimeApplies(const ParameterSet &set)
+{
+    constexpr int outputOnceEntry = 5;
+    constexpr int outputRepeatedlyEntry = 7;
+    const int function = set.value(QStringLiteral("ioInputFunction")).index;
+    return function == outputOnceEntry || function == outputRepeatedlyEntry;
+}
+
+bool parallelAddressBySwitch(CommunicatorModel model, int modelCode)
+{
+    constexpr int switchAddressedModelCode = 3;
+    return model == CommunicatorModel::TkvC3 && modelCode == switchAddressedModelCode;
+}

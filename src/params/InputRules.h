@@ -62,3 +62,10 @@ PrefixLabel confirmPrefixLabel(const ParameterSet &set);
 // A code of the TKV-C3 page "Input / Output" as read for output or input number n
 // (1..8): its third character replaced by the number ("041" for output 3 is "043").
 QString ioCodeForNumber(const QString &code, int number);
+
+// The TKV-C3 input functions that switch the output (entries 5 and 7) use its on-time;
+// the others do not show it.
+bool outputOnTimeApplies(const ParameterSet &set);
+// A TKV-C3 of model code 3 takes its parallel-mode address from a switch on the
+// board: it has no "Activate parallel mode" box, and the rings row shows the address.
+bool parallelAddressBySwitch(CommunicatorModel model, int modelCode);

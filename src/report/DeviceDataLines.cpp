@@ -11,15 +11,11 @@ constexpr int c3ModelCode = 3;
 constexpr int extendedParallelMode = 0x20;
 constexpr int p100Installed = 0x10;
 
-// The feature boxes of the device page: bit of the configuration byte, [Device] key.
-struct FeatureBox {
-    int bit;
-    int key;
-};
-constexpr FeatureBox featureBoxes[] = {
-    {C3Feature::ExternalPower, 13}, {C3Feature::MessageFlash, 14}, {C3Feature::DigitalPotentiometers, 15},
-    {C3Feature::VoiceReports, 16},  {p100Installed, 17},          {C3Feature::OptionInstalled, 20},
-    {C3Feature::LinePolarityCheck, 12},
+constexpr DeviceFeatureBox featureBoxes[] = {
+    {C3Feature::ExternalPower, 13, false},   {C3Feature::MessageFlash, 14, false},
+    {C3Feature::DigitalPotentiometers, 15, false}, {C3Feature::VoiceReports, 16, true},
+    {p100Installed, 17, true},               {C3Feature::OptionInstalled, 20, true},
+    {C3Feature::LinePolarityCheck, 12, true},
 };
 
 QString deviceText(const LanguageTable &texts, int key)
@@ -37,6 +33,11 @@ QString codeText(int code, int extensionKey, const LanguageTable &texts)
 }
 
 } // namespace
+
+std::span<const DeviceFeatureBox> deviceFeatureBoxes()
+{
+    return featureBoxes;
+}
 
 QString deviceModelText(const DeviceInfo &info, const LanguageTable &texts)
 {
@@ -63,7 +64,7 @@ QList<DeviceDataLine> deviceDataLines(const DeviceInfo &info, const LanguageTabl
     };
     // Without a configuration block no feature is known to be there.
     const bool known = info.modelCode != noCode;
-    for (const FeatureBox &box : featureBoxes)
+    for (const DeviceFeatureBox &box : featureBoxes)
         lines.append({deviceText(texts, box.key),
                       known && (info.featureFlags & box.bit) ? QStringLiteral("+") : QStringLiteral("-")});
     lines.append({texts.text(QStringLiteral("Tree"), 2),

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <span>
 
 class LanguageTable;
 struct DeviceInfo;
@@ -13,6 +14,15 @@ struct DeviceInfo;
 // device reported none, else the numbered model text.
 QString deviceModelText(const DeviceInfo &info, const LanguageTable &texts);
 QString deviceClientText(const DeviceInfo &info, const LanguageTable &texts);
+
+// The feature boxes of the configuration byte: its bit, the [Device] key of the box's
+// caption, and whether only the expert view shows it.
+struct DeviceFeatureBox {
+    int bit;
+    int key;
+    bool expertOnly;
+};
+std::span<const DeviceFeatureBox> deviceFeatureBoxes();
 
 struct DeviceDataLine {
     QString caption;

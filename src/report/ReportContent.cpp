@@ -5,7 +5,7 @@
 #include "params/ParameterStatus.h"
 #include "protocol/DeviceInfo.h"
 #include "report/DeviceDataLines.h"
-#include "report/PageNodes.h"
+#include "params/PageNodes.h"
 #include "report/ReportSections.h"
 
 #include <QLocale>

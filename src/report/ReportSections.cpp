@@ -2,6 +2,7 @@
 
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
+#include "params/InputRules.h"
 #include "protocol/DeviceInfo.h"
 
 namespace {
@@ -10,11 +11,6 @@ const QString plus = QStringLiteral("+");
 const QString minus = QStringLiteral("-");
 constexpr int optionCaptionLength = 55;
 constexpr int confirmingCaptionLength = 15;
-// A TKV-C3 of this model code takes its parallel address from a DIP switch.
-constexpr int dipSwitchModelCode = 3;
-// The input functions that switch the output and so use its on-time.
-constexpr int outputOnceEntry = 5;
-constexpr int outputRepeatedlyEntry = 7;
 
 QString flagText(bool on)
 {
@@ -30,7 +26,7 @@ ReportLine line(std::initializer_list<ReportText> texts)
 
 bool addressedByDipSwitch(const ReportInput &input)
 {
-    return input.model == CommunicatorModel::TkvC3 && input.device.modelCode == dipSwitchModelCode;
+    return parallelAddressBySwitch(input.model, input.device.modelCode);
 }
 
 // The page shows the row for the model, its features and the values (the pages'
@@ -45,10 +41,8 @@ bool pageShows(const ParameterDef &row, int page, const ReportInput &input)
     }
     if (row.id == QLatin1String("parallelMode"))
         return !addressedByDipSwitch(input);
-    if (row.id == QLatin1String("ioOutputOnTime")) {
-        const int function = input.parameters.value(QStringLiteral("ioInputFunction")).index;
-        return function == outputOnceEntry || function == outputRepeatedlyEntry;
-    }
+    if (row.id == QLatin1String("ioOutputOnTime"))
+        return outputOnTimeApplies(input.parameters);
     return true;
 }
 

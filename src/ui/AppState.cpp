@@ -29,6 +29,10 @@ AppState::~AppState()
 
 bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
 {
+    // What was written to a simulated device stays with it when the cable changes.
+    QString memoryError;
+    if (!connection_.keepSimMemory(&memoryError))
+        messages_.showMessage(memoryError);
     exchange_.reset();
     linkReady_ = false;
     if (!connection_.create(port, error))

@@ -1,7 +1,7 @@
 #include "ui/DeviceDataPage.h"
 
 #include "app/LanguageTable.h"
-#include "params/ParameterDef.h"
+#include "report/DeviceDataLines.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -11,18 +11,6 @@
 
 namespace {
 
-// The feature boxes: the bit of the configuration byte and the [Device] caption key.
-struct FeatureBox {
-    int bit;
-    int key;
-    bool expertOnly;
-};
-constexpr FeatureBox featureTable[] = {
-    {C3Feature::ExternalPower, 13, false},   {C3Feature::MessageFlash, 14, false},
-    {C3Feature::DigitalPotentiometers, 15, false}, {C3Feature::VoiceReports, 16, true},
-    {0x10, 17, true},                          {C3Feature::OptionInstalled, 20, true},
-    {C3Feature::LinePolarityCheck, 12, true},
-};
 constexpr int extendedParallelMode = 0x20;
 constexpr int noCode = 255;
 
@@ -46,7 +34,7 @@ DeviceDataPage::DeviceDataPage(QVBoxLayout &page, const LanguageTable &texts, QO
     serialNumber_ = addValue(configGroup_, device(9));
     model_ = addValue(configGroup_, device(10));
     client_ = addValue(configGroup_, device(11));
-    for (const FeatureBox &feature : featureTable) {
+    for (const DeviceFeatureBox &feature : deviceFeatureBoxes()) {
         auto *box = new QCheckBox(device(feature.key));
         // Shows what the device reported; nothing here is sent back.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -68,13 +56,6 @@ QLabel *DeviceDataPage::addValue(QGroupBox *group, const QString &caption)
     return value;
 }
 
-QString DeviceDataPage::codeText(int code, int key) const
-{
-    if (code == noCode)
-        return texts_.text(QStringLiteral("Extensions"), 14);
-    return texts_.text(QStringLiteral("Extensions"), key).arg(code);
-}
-
 void DeviceDataPage::show(const DeviceInfo &info, bool expertView)
 {
     firmware_->setText(info.version);
@@ -84,17 +65,18 @@ void DeviceDataPage::show(const DeviceInfo &info, bool expertView)
     externalPower_->setText(info.externalPowerVersion);
     ioModule_->setText(info.ioModuleFirmwareVersion);
     serialNumber_->setText(info.serialNumber);
-    model_->setText(info.modelCode == 3 ? texts_.text(QStringLiteral("Device"), 23) : codeText(info.modelCode, 15));
-    client_->setText(codeText(info.clientCode, 16));
+    model_->setText(deviceModelText(info, texts_));
+    client_->setText(deviceClientText(info, texts_));
     const bool known = info.modelCode != noCode;
+    const auto boxes = deviceFeatureBoxes();
     for (int index = 0; index < features_.size(); ++index)
-        features_[index]->setChecked(known && (info.featureFlags & featureTable[index].bit));
+        features_[index]->setChecked(known && (info.featureFlags & boxes[index].bit));
     parallelMode_->setText(texts_.text(QStringLiteral("Device"), info.featureFlags & extendedParallelMode ? 19 : 18));
 
     // The expert view adds the versions, the fitted options and the parallel mode.
     infoGroup_->setVisible(expertView);
     for (int index = 0; index < features_.size(); ++index)
-        features_[index]->setVisible(expertView || !featureTable[index].expertOnly);
+        features_[index]->setVisible(expertView || !boxes[index].expertOnly);
     auto *form = static_cast<QFormLayout *>(configGroup_->layout());
     form->setRowVisible(parallelMode_, expertView);
     static_cast<QFormLayout *>(infoGroup_->layout())->setRowVisible(ioModule_, expertView);

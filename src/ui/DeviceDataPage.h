@@ -27,7 +27,6 @@ public:
 
 private:
     QLabel *addValue(QGroupBox *group, const QString &caption);
-    QString codeText(int code, int key) const;
 
     const LanguageTable &texts_;
     QGroupBox *infoGroup_;

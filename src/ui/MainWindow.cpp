@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include "ui/AboutDialog.h"
 #include "ui/AppState.h"
+#include "ui/CableSelectionDialog.h"
 #include "ui/DeviceDataPage.h"
 #include "ui/DevicePanel.h"
 #include "ui/PageExtras.h"
@@ -41,9 +43,10 @@ const QString talkerType = QStringLiteral("Talker");
 MainWindow::MainWindow(AppState &state, QWidget *parent)
     : QMainWindow(parent), state_(state), pollTimer_(new QTimer(this))
 {
-    setWindowTitle(state_.texts().mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
+    setWindowTitle(state_.texts().mainWindowCaption(programVersion()));
     setMinimumSize(660, 570);
 
+    buildDialogs();
     buildContextMenu();
     buildMenus();
     buildStatusBar();
@@ -98,6 +101,17 @@ void MainWindow::buildCentral()
         widget->addActions({deleteServiceTimeAction_, deleteResetsAction_, defaultValueAction_});
     }
     connectWidgets();
+    showExpertMark(*devicePanel_->serialNumber(), state_.expertView);
+}
+
+// The windows the menus open; made again with the texts of a new language.
+void MainWindow::buildDialogs()
+{
+    delete cableDialog_;
+    cableDialog_ = new CableSelectionDialog(state_, *this, this);
+    connect(cableDialog_, &CableSelectionDialog::linkChanged, this, &MainWindow::refreshStatus);
+    delete aboutDialog_;
+    aboutDialog_ = new AboutDialog(state_, [this](bool on) { setExpertView(on); }, this);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -201,7 +215,7 @@ void MainWindow::refreshPages()
 void MainWindow::showNode(int node)
 {
     currentNode_ = node;
-    const int page = PageTree::pageOf(node, state_.model());
+    const int page = pageOfNode(node, state_.model());
     if (page == ParameterPages::deviceDataPage)
         deviceData_->show(state_.deviceInfo(), state_.expertView);
     pages_->setCurrentIndex(page);
@@ -212,6 +226,7 @@ void MainWindow::setExpertView(bool on)
 {
     state_.expertView = on;
     deviceData_->show(state_.deviceInfo(), on);
+    showExpertMark(*devicePanel_->serialNumber(), on);
 }
 
 void MainWindow::refreshStatus()

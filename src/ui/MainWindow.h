@@ -6,7 +6,9 @@
 #include <QMainWindow>
 #include <functional>
 
+class AboutDialog;
 class AppState;
+class CableSelectionDialog;
 class DeviceDataPage;
 class DevicePanel;
 class PageExtras;
@@ -20,6 +22,7 @@ class QProgressBar;
 class QSplitter;
 class QTimer;
 struct FieldCheck;
+struct ReportInput;
 
 // The technician's workplace: the page tree, the parameter pages, the device panel,
 // the progress bar and the status bar, the menus, and the device poll that keeps the
@@ -57,6 +60,8 @@ public:
     // Opens a settings file without the dialog; false when it was refused.
     bool openSettingsFile(const QString &path);
     bool saveTo(const QString &path);
+    void printReport();
+    void previewReport();
     // Device menu and context menu.
     void readParameters();
     void writeParameters();
@@ -71,6 +76,10 @@ public:
     void showNode(int node);
     // One tick of the device poll.
     void pollDevice();
+    // The cable selection, modal; the device poll waits meanwhile.
+    void openCableSelection();
+    CableSelectionDialog *cableDialog() const { return cableDialog_; }
+    void showAbout();
     // The model selector's choice: the model's lists and defaults on every page.
     void selectModel(CommunicatorModel model);
     // The caption of the "Log File" item: on or off.
@@ -98,6 +107,8 @@ protected:
 private:
     QWidget *buildPageColumn();
     void buildCentral();
+    void buildDialogs();
+    ReportInput reportInput() const;
     void buildMenus();
     void fillLanguageMenu(QMenu *menu);
     void buildContextMenu();
@@ -143,6 +154,9 @@ private:
     QAction *deleteResetsAction_ = nullptr;
     QAction *defaultValueAction_ = nullptr;
     QAction *talkerAction_ = nullptr;
+    CableSelectionDialog *cableDialog_ = nullptr;
+    AboutDialog *aboutDialog_ = nullptr;
+    QAction *printAction_ = nullptr;
     QTimer *pollTimer_;
     int currentNode_ = 0;
     // What the pages were last fitted to.

@@ -3,7 +3,10 @@
 
 #include "ui/MainWindow.h"
 
+#include "ui/AboutDialog.h"
 #include "ui/AppState.h"
+#include "ui/CableSelectionDialog.h"
+#include "ui/SettingsPrinting.h"
 #include "ui/DevicePanel.h"
 #include "ui/PageTree.h"
 #include "ui/ParameterPages.h"
@@ -48,7 +51,8 @@ void MainWindow::buildMenus()
     fileMenu_->addAction(menuText(3), this, &MainWindow::openSettings);
     fileMenu_->addAction(menuText(4), this, &MainWindow::saveSettings);
     fileMenu_->addAction(menuText(5), this, &MainWindow::saveSettingsAs);
-    disabledAction(fileMenu_, menuText(6));
+    printAction_ = fileMenu_->addAction(menuText(6), this, &MainWindow::printReport);
+    fileMenu_->addAction(state_.texts().text(QStringLiteral("Extensions"), 21), this, &MainWindow::previewReport);
     fileMenu_->addSeparator();
     fileMenu_->addAction(menuText(7), this, &QWidget::close);
 
@@ -62,7 +66,7 @@ void MainWindow::buildMenus()
 
     optionMenu_ = menuBar()->addMenu(menuText(15));
     disabledAction(optionMenu_, menuText(16));
-    disabledAction(optionMenu_, menuText(18));
+    optionMenu_->addAction(menuText(18), this, &MainWindow::openCableSelection);
     disabledAction(optionMenu_, menuText(19));
     logAction_ = optionMenu_->addAction(QString(), this, &MainWindow::toggleLog);
     showLogState();
@@ -76,7 +80,7 @@ void MainWindow::buildMenus()
     remoteMenu_->setEnabled(state_.model() != CommunicatorModel::TkvC3);
 
     helpMenu_ = menuBar()->addMenu(menuText(23));
-    disabledAction(helpMenu_, menuText(24));
+    helpMenu_->addAction(menuText(24), this, &MainWindow::showAbout);
 
     // Shown only while a voice module is on the cable; opens its window.
     const bool talkerShown = talkerAction_ && talkerAction_->isVisible();
@@ -141,7 +145,8 @@ void MainWindow::loadLanguage()
 
 void MainWindow::retranslate()
 {
-    setWindowTitle(state_.texts().mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
+    setWindowTitle(state_.texts().mainWindowCaption(programVersion()));
+    buildDialogs();
     deleteServiceTimeAction_->setText(menuText(25));
     deleteResetsAction_->setText(menuText(26));
     defaultValueAction_->setText(menuText(27));
@@ -273,6 +278,42 @@ bool MainWindow::saveTo(const QString &path)
     state_.settingsFilePath = path;
     refreshStatus();
     return true;
+}
+
+ReportInput MainWindow::reportInput() const
+{
+    return {state_.parameters(), state_.status(), state_.deviceInfo(), state_.texts(), state_.model(),
+            pages_->currentFeatures()};
+}
+
+void MainWindow::printReport()
+{
+    // One print at a time; the item comes back whatever the printer did.
+    printAction_->setEnabled(false);
+    if (printSettings(this, reportInput()) == PrintOutcome::Failed)
+        state_.messages().showMessage(state_.texts().text(QStringLiteral("Extensions"), 22));
+    printAction_->setEnabled(true);
+}
+
+void MainWindow::previewReport()
+{
+    previewSettings(this, reportInput());
+}
+
+void MainWindow::openCableSelection()
+{
+    // A new cable replaces the exchange: not while one runs.
+    if (state_.exchange() && (!state_.exchange()->isIdle() || state_.exchange()->isActive()))
+        return;
+    stopDevicePoll();
+    cableDialog_->exec();
+    refreshStatus();
+    startDevicePoll();
+}
+
+void MainWindow::showAbout()
+{
+    aboutDialog_->exec();
 }
 
 void MainWindow::readParameters()

@@ -23,7 +23,7 @@ const QString ioOutputIds[] = {QStringLiteral("ioOutputOffCode"), QStringLiteral
 const QString ioInputIds[] = {QStringLiteral("ioInputFilter"), QStringLiteral("ioInputFunction"),
                               QStringLiteral("ioCounterValue"), QStringLiteral("ioCounterResetCode")};
 const QString inputFunctionId = QStringLiteral("ioInputFunction");
-// The input functions that switch the output, and so use its on-time.
+// The input functions that switch the output: their texts name the output.
 constexpr int outputOnceEntry = 5;
 constexpr int outputRepeatedlyEntry = 7;
 
@@ -215,15 +215,14 @@ void PageExtras::applyInputFunction()
 {
     if (model_ != CommunicatorModel::TkvC3)
         return;
-    const int function = set_.value(inputFunctionId).index;
-    pages_.editor(ioOutputIds[2])->setShown(function == outputOnceEntry || function == outputRepeatedlyEntry);
+    pages_.editor(ioOutputIds[2])->setShown(outputOnTimeApplies(set_));
 }
 
 void PageExtras::applyParallelAddress()
 {
     ParameterEditor *box = pages_.editor(QStringLiteral("parallelMode"));
     ParameterEditor *rings = pages_.editor(QStringLiteral("parallelNumber"));
-    const bool addressed = model_ == CommunicatorModel::TkvC3 && modelCode_ == 3;
+    const bool addressed = parallelAddressBySwitch(model_, modelCode_);
     box->setShown(!addressed);
     if (addressed && set_.value(QStringLiteral("parallelMode")).flag)
         rings->setCaption(text("Message", 13));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/CommunicatorModel.h"
+#include "params/PageNodes.h"
 
 #include <QTreeWidget>
 
@@ -11,14 +12,12 @@ class LanguageTable;
 class PageTree : public QTreeWidget {
     Q_OBJECT
 public:
-    static constexpr int nodeCount = 14;
+    static constexpr int nodeCount = pageNodeCount;
 
     PageTree(const LanguageTable &texts, QWidget *parent = nullptr);
 
     void setModel(CommunicatorModel model, bool externalPower);
     QTreeWidgetItem *node(int index) const { return nodes_[index]; }
-    // The page a node shows for the model.
-    static int pageOf(int node, CommunicatorModel model);
     QSize minimumSizeHint() const override;
 
 protected:

@@ -2,6 +2,8 @@
 
 #include "ui/ParameterEditor.h"
 
+#include "params/PageNodes.h"
+
 #include <QStackedWidget>
 #include <memory>
 #include <vector>
@@ -18,7 +20,7 @@ class ParameterPages : public QStackedWidget {
     Q_OBJECT
 public:
     static constexpr int pageCount = 21;
-    static constexpr int deviceDataPage = 20;
+    static constexpr int deviceDataPage = deviceDataPageIndex;
 
     // set: the values being edited; the editors write into it as they change.
     ParameterPages(const LanguageTable &texts, ParameterSet &set, QWidget *parent = nullptr);

@@ -1,4 +1,4 @@
-#include "report/PageNodes.h"
+#include "params/PageNodes.h"
 
 #include "app/LanguageTable.h"
 
