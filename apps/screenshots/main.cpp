@@ -128,7 +128,20 @@ bool identifyOnce(MainWindow &window, AppState &state)
            && exchange->lastResult() == ExchangeResult::Completed;
 }
 
-bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logPath)
+// The texts of a language file beside this program (German.lng ...); the built-in
+// English ones for an empty name.
+bool loadLanguage(AppState &state, const QString &language)
+{
+    if (language.isEmpty())
+        return true;
+    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + language + QStringLiteral(".lng");
+    if (state.texts().load(path))
+        return true;
+    std::fprintf(stderr, "%s\n", qPrintable(state.texts().errorString()));
+    return false;
+}
+
+bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logPath, const QString &language)
 {
     const QString name = QString::fromLatin1(kind.name);
     if (!outRoot.mkpath(name)) {
@@ -137,6 +150,8 @@ bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logP
     }
     StderrPresenter messages;
     AppState state(messages, logPath, false);
+    if (!loadLanguage(state, language))
+        return false;
     state.selectModel(kind.model);
     MainWindow window(state);
     window.resize(shots[0].size);
@@ -191,7 +206,7 @@ bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logP
 // The small windows of the shell over a main window on the TKV-C3 simulator. The
 // cable window gets a sample port listing, so that its port texts can be reviewed on a
 // machine without serial ports.
-bool renderWindows(const QDir &outRoot, const QString &logPath)
+bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &language)
 {
     const QString name = QStringLiteral("windows");
     if (!outRoot.mkpath(name)) {
@@ -200,6 +215,8 @@ bool renderWindows(const QDir &outRoot, const QString &logPath)
     }
     StderrPresenter messages;
     AppState state(messages, logPath, false);
+    if (!loadLanguage(state, language))
+        return false;
     MainWindow window(state);
     window.resize(shots[0].size);
     window.show();
@@ -278,8 +295,16 @@ int main(int argc, char **argv)
         return 1;
     }
     const QString logPath = QDir(home.path()).filePath(QStringLiteral("LOG_comm_file.TXT"));
-    for (const DeviceKind &kind : deviceKinds)
-        if (!renderKind(kind, outRoot, logPath))
+    // English (built in) at the top of OUTDIR, German in OUTDIR/German.
+    for (const QString &language : {QString(), QStringLiteral("German")}) {
+        const QDir root(outRoot.filePath(language));
+        if (!outRoot.mkpath(language.isEmpty() ? QStringLiteral(".") : language))
             return 1;
-    return renderWindows(outRoot, logPath) ? 0 : 1;
+        for (const DeviceKind &kind : deviceKinds)
+            if (!renderKind(kind, root, logPath, language))
+                return 1;
+        if (!renderWindows(root, logPath, language))
+            return 1;
+    }
+    return 0;
 }

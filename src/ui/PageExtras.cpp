@@ -1,6 +1,7 @@
 #include "ui/PageExtras.h"
 
 #include "ui/Lamp.h"
+#include "ui/PageGroup.h"
 #include "ui/ParameterPages.h"
 #include "ui/WrapLabel.h"
 
@@ -46,7 +47,7 @@ QGroupBox *lampGroup(const QString &title, QList<Lamp *> &lamps, const auto &nam
 }
 
 // A labelled list of the numbers 1 to 8 as the first row of a group.
-QComboBox *addNumberSelector(QGroupBox *group, const QString &caption, QWidget *&row)
+QComboBox *addNumberSelector(PageGroup *group, const QString &caption, QWidget *&row)
 {
     row = new QWidget;
     auto *line = new QHBoxLayout(row);
@@ -101,7 +102,7 @@ void PageExtras::buildBasicPage()
     // A TKV-C3 dials DTMF only: a fixed text stands where the dial mode is chosen.
     fixedDialMode_ = new WrapLabel(text("Page1", 15));
     fixedDialMode_->setToolTip(text("Page1", 16));
-    if (QGroupBox *dial = pages_.groupOf(QStringLiteral("dialMode")))
+    if (PageGroup *dial = pages_.groupOf(QStringLiteral("dialMode")))
         ParameterPages::addToGroup(dial, fixedDialMode_);
     else
         addToPage(int(ParameterPage::Basic), fixedDialMode_);
@@ -134,7 +135,7 @@ void PageExtras::buildInputOutputPage()
     connect(inputSelector_, &QComboBox::currentIndexChanged, this, &PageExtras::inputNumberChosen);
 
     const int page = int(ParameterPage::InputOutput);
-    QGroupBox *status = pages_.groupOf(QStringLiteral("ioStatusQueryCode"));
+    PageGroup *status = pages_.groupOf(QStringLiteral("ioStatusQueryCode"));
     auto *lamps = lampGroup(text("I/O", 31), c3IoLamps_, DeviceInfo::c3IoLampNames, false);
     if (status)
         ParameterPages::addToGroup(status, lamps);
@@ -162,7 +163,7 @@ void PageExtras::addSelectButtons(int page, const QString &id, const QString &se
     line->addWidget(select);
     line->addWidget(clear);
     line->addStretch();
-    if (QGroupBox *group = pages_.groupOf(id))
+    if (PageGroup *group = pages_.groupOf(id))
         ParameterPages::addToGroup(group, row);
     else
         addToPage(page, row);

@@ -2,6 +2,7 @@
 
 #include "ui/ButtonRow.h"
 #include "ui/FieldKeyFilter.h"
+#include "ui/FlowLayout.h"
 #include "ui/WrapLabel.h"
 
 #include "app/LanguageTable.h"
@@ -62,6 +63,15 @@ void ParameterEditor::buildField()
         }
         return;
     }
+    if (row_.kind == ValueKind::PhoneNumber) {
+        // The "Confirming" box goes below the number when the page is narrow.
+        auto *flow = new FlowLayout(field_);
+        flow->addWidget(buildEdit());
+        checkBox_ = new QCheckBox(texts_.text(QStringLiteral("Page10"), 3));
+        connect(checkBox_, &QCheckBox::clicked, this, &ParameterEditor::edited);
+        flow->addWidget(checkBox_);
+        return;
+    }
     auto *box = new QHBoxLayout(field_);
     box->setContentsMargins(0, 0, 0, 0);
     switch (row_.kind) {
@@ -85,24 +95,9 @@ void ParameterEditor::buildField()
     case ValueKind::Code:
     case ValueKind::Digits:
     case ValueKind::TextNumber:
-    case ValueKind::PhoneNumber:
-        edit_ = new QLineEdit;
-        new FieldKeyFilter(row_, *edit_);
-        edit_->installEventFilter(this);
-        connect(edit_, &QLineEdit::textEdited, this, &ParameterEditor::edited);
-        if (row_.maxLength > 0) {
-            edit_->setMaxLength(row_.maxLength);
-            // Room for the longest value and a little more, never a whole page width.
-            const int chars = std::max(row_.maxLength, 3) + 2;
-            edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * chars + 12);
-        }
-        box->addWidget(edit_);
-        if (row_.kind == ValueKind::PhoneNumber) {
-            checkBox_ = new QCheckBox(texts_.text(QStringLiteral("Page10"), 3));
-            connect(checkBox_, &QCheckBox::clicked, this, &ParameterEditor::edited);
-            box->addWidget(checkBox_);
-        }
+        box->addWidget(buildEdit());
         break;
+    case ValueKind::PhoneNumber:
     case ValueKind::FlagSet:
         break;
     }
@@ -110,6 +105,21 @@ void ParameterEditor::buildField()
     if (!unit.isEmpty())
         box->addWidget(new QLabel(unit));
     box->addStretch();
+}
+
+QLineEdit *ParameterEditor::buildEdit()
+{
+    edit_ = new QLineEdit;
+    new FieldKeyFilter(row_, *edit_);
+    edit_->installEventFilter(this);
+    connect(edit_, &QLineEdit::textEdited, this, &ParameterEditor::edited);
+    if (row_.maxLength > 0) {
+        edit_->setMaxLength(row_.maxLength);
+        // Room for the longest value and a little more, never a whole page width.
+        const int chars = std::max(row_.maxLength, 3) + 2;
+        edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * chars + 12);
+    }
+    return edit_;
 }
 
 void ParameterEditor::setModel(CommunicatorModel model, int c3Features)

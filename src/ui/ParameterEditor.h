@@ -71,6 +71,7 @@ protected:
 
 private:
     void buildField();
+    QLineEdit *buildEdit();
     void rebuildButtonRows(const QStringList &entries);
     void leaveEdit();
     void leaveList();

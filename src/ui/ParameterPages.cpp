@@ -1,9 +1,10 @@
 #include "ui/ParameterPages.h"
 
+#include "ui/PageGroup.h"
+
 #include "params/Catalogue.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -11,8 +12,9 @@
 struct ParameterPages::Group {
     int page = 0;
     QString key;  // the group's English caption; empty for rows without a group
-    QWidget *area = nullptr;
-    QGroupBox *box = nullptr;
+    QWidget *area = nullptr;  // on the page
+    QWidget *rows = nullptr;  // the parent of the rows: the box's frame, or the area
+    PageGroup *box = nullptr;
     QVBoxLayout *column = nullptr;  // widgets added by the window above and below the grid
     QGridLayout *grid = nullptr;
     std::vector<ParameterEditor *> editors;
@@ -89,14 +91,15 @@ ParameterEditor &ParameterPages::addEditor(const ParameterDef &row, int page, bo
         made->page = page;
         made->key = key;
         if (key.isEmpty()) {
-            made->area = new QWidget;
-        } else {
-            made->box = new QGroupBox(key);
-            made->area = made->box;
-        }
-        made->column = new QVBoxLayout(made->area);
-        if (!made->box)
+            made->area = made->rows = new QWidget;
+            made->column = new QVBoxLayout(made->area);
             made->column->setContentsMargins(0, 0, 0, 0);
+        } else {
+            made->box = new PageGroup(key);
+            made->area = made->box;
+            made->rows = made->box->frame();
+            made->column = made->box->body();
+        }
         made->grid = newGrid(made->column);
         columns_[page]->insertWidget(columns_[page]->count() - 1, made->area);
         group = made.get();
@@ -179,7 +182,7 @@ QVBoxLayout *ParameterPages::pageLayout(int page) const
     return columns_[page];
 }
 
-QGroupBox *ParameterPages::groupOf(const QString &id) const
+PageGroup *ParameterPages::groupOf(const QString &id) const
 {
     const ParameterEditor *wanted = editor(id);
     for (const auto &group : groups_)
@@ -188,9 +191,9 @@ QGroupBox *ParameterPages::groupOf(const QString &id) const
     return nullptr;
 }
 
-void ParameterPages::addToGroup(QGroupBox *group, QWidget *widget, bool atTop)
+void ParameterPages::addToGroup(PageGroup *group, QWidget *widget, bool atTop)
 {
-    auto *column = static_cast<QVBoxLayout *>(group->layout());
+    QVBoxLayout *column = group->body();
     if (atTop)
         column->insertWidget(0, widget);
     else
@@ -201,7 +204,7 @@ void ParameterPages::refreshGroups()
 {
     for (auto &group : groups_) {
         bool anyShown = false;
-        for (QWidget *child : group->area->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        for (QWidget *child : group->rows->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             anyShown = anyShown || !child->isHidden();
         group->area->setVisible(anyShown);
     }

@@ -9,7 +9,7 @@
 #include <vector>
 
 class LanguageTable;
-class QGroupBox;
+class PageGroup;
 class QVBoxLayout;
 
 // The parameter pages of the main window, built from the catalogue: one scrollable
@@ -40,9 +40,9 @@ public:
     // The column of a page and the group box of a page holding the row of id, for the
     // widgets the window adds to a page.
     QVBoxLayout *pageLayout(int page) const;
-    QGroupBox *groupOf(const QString &id) const;
+    PageGroup *groupOf(const QString &id) const;
     // Adds a widget of the window's own to a group box, above or below its rows.
-    static void addToGroup(QGroupBox *group, QWidget *widget, bool atTop = false);
+    static void addToGroup(PageGroup *group, QWidget *widget, bool atTop = false);
     // Shows or hides the group boxes by whether anything in them is shown.
     void refreshGroups();
 

@@ -1,6 +1,7 @@
 #include "support/WindowFixture.h"
 
 #include "ui/PageExtras.h"
+#include "ui/PageGroup.h"
 #include "ui/PageTree.h"
 
 #include <QApplication>
@@ -110,7 +111,7 @@ TEST_F(MainWindowTest, EveryPageOfEveryModelShowsSomething)
             window_->showNode(node);
             auto *page = window_->pages()->currentWidget();
             bool anyShown = false;
-            for (QGroupBox *group : page->findChildren<QGroupBox *>())
+            for (PageGroup *group : page->findChildren<PageGroup *>())
                 anyShown = anyShown || !group->isHidden();
             for (QWidget *child : page->findChildren<QLabel *>())
                 anyShown = anyShown || (!child->isHidden() && !static_cast<QLabel *>(child)->text().isEmpty());

@@ -1,9 +1,11 @@
+#include "support/SourceData.h"
 #include "support/WindowFixture.h"
 
 #include "app/CommLog.h"
 #include "app/IniFile.h"
 #include "app/ProgramFolder.h"
 #include "params/SettingsFile.h"
+#include "ui/CableSelectionDialog.h"
 #include "ui/PageTree.h"
 #include "ui/ProgramSession.h"
 
@@ -148,24 +150,27 @@ TEST_F(ProgramSessionTest, SettingsFileOnTheCommandLine)
 
 TEST_F(ProgramSessionTest, LanguageMenuListsElevenFilesAndReTextsTheWindow)
 {
-    for (int file = 0; file < 12; ++file)
+    // German.lng as shipped, and eleven more files that sort after it.
+    ASSERT_TRUE(QFile::copy(sourceDataPath(QStringLiteral("German.lng")), folderFile(QStringLiteral("German.lng"))));
+    for (int file = 0; file < 11; ++file)
         writeFile(QStringLiteral("Lang%1.lng").arg(file, 2, 10, QLatin1Char('0')), "[Menu]\r\n1=File\r\n");
-    writeFile(QStringLiteral("Lang00.lng"),
-              "[Menu]\r\n1=Datei\r\n28=Datei\r\n[Tree]\r\n1=Grundparameter\r\n[Page1]\r\n14=Passwort\r\n");
     start(QStringLiteral("sim:TKV-C"));
     QMenu *languages = window_->languageMenu();
     ASSERT_EQ(languages->actions().size(), 11);
-    EXPECT_EQ(languages->actions().first()->text(), QStringLiteral("Lang00"));
+    EXPECT_EQ(languages->actions().first()->text(), QStringLiteral("German"));
+    EXPECT_EQ(languages->actions().last()->text(), QStringLiteral("Lang09"));
 
     window_->showNode(0);
     languages->actions().first()->trigger();
     EXPECT_EQ(window_->menuBar()->actions().first()->text(), QStringLiteral("Datei"));
     EXPECT_EQ(window_->pageTree()->node(0)->text(0), QStringLiteral("Grundparameter"));
-    EXPECT_EQ(editor("servicePassword").label()->text(), QStringLiteral("44 Passwort:"));
+    EXPECT_TRUE(editor("servicePassword").label()->text().startsWith(QStringLiteral("44 Passwort")));
     EXPECT_TRUE(window_->statusPanel(2)->text().startsWith(QStringLiteral("Datei: ")));
-    EXPECT_EQ(state_->config.languageFilePath, folderFile(QStringLiteral("Lang00.lng")));
+    EXPECT_EQ(window_->cableDialog()->windowTitle(), QStringLiteral("Auswahl USB-Kabel"));
+    EXPECT_EQ(state_->config.languageFilePath, folderFile(QStringLiteral("German.lng")));
     // The values on the pages are those of before.
     EXPECT_EQ(editor("servicePassword").edit()->text(), state_->parameters().value(QStringLiteral("servicePassword")).text);
+    EXPECT_TRUE(messages_.messages.isEmpty()) << messages_.messages.join(QLatin1Char('\n')).toStdString();
 }
 
 // A second start while the program runs ends at once, without a window.
