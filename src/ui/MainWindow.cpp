@@ -267,8 +267,10 @@ bool MainWindow::talkerOnUsbCable() const
 void MainWindow::pollDevice()
 {
     refreshStatus();
-    if (talkerOnUsbCable()) {
-        // The voice module has its own window and nothing else to offer.
+    // The voice module has its own window and nothing else to offer. Until that window
+    // exists the module is shown like any device without parameters, so that the
+    // menus (and another cable) stay within reach.
+    if (talkerOnUsbCable() && talkerAction_->isEnabled()) {
         paintLampsNeutral();
         setShellMenusEnabled(false);
         setDeviceCommandsEnabled(false, false);
@@ -280,7 +282,7 @@ void MainWindow::pollDevice()
         return;
     }
     setShellMenusEnabled(true);
-    talkerAction_->setVisible(false);
+    talkerAction_->setVisible(talkerOnUsbCable());
 
     const QString &type = state_.deviceInfo().deviceType;
     const bool readable = deviceReadable();

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QTest>
 
@@ -65,6 +66,20 @@ TEST_F(WindowDeviceTest, IdentificationFillsThePanelAndEnablesTheCommands)
         EXPECT_EQ(window_->statusPanel(0)->text(), QStringLiteral("Simulator"));
         EXPECT_EQ(window_->devicePanel()->modelSelector()->isHidden(), !c.alarm);
     }
+}
+
+TEST_F(WindowDeviceTest, VoiceModuleShowsTheTalkerItemAndNoParameterCommands)
+{
+    selectModel(C2);
+    connectSimulator("Talker");
+    ASSERT_TRUE(identify());
+    ASSERT_EQ(state_->deviceInfo().deviceType, QStringLiteral("Talker"));
+    window_->pollDevice();
+    EXPECT_TRUE(window_->talkerAction()->isVisible());
+    EXPECT_FALSE(window_->readAction()->isEnabled());
+    EXPECT_FALSE(window_->writeAction()->isEnabled());
+    // The menus stay usable, so another cable can be chosen.
+    EXPECT_TRUE(window_->menuBar()->actions().first()->isEnabled());
 }
 
 TEST_F(WindowDeviceTest, LampsShowTheIdentification)
