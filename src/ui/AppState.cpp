@@ -3,7 +3,22 @@
 #include "app/MessagePresenter.h"
 #include "link/LinkPort.h"
 #include "params/Catalogue.h"
+#include "protocol/AlarmImageCodec.h"
 #include "protocol/DeviceBlock.h"
+
+namespace {
+
+// The defaults' image with the memory marker, as the comparison expects before any
+// reading.
+QByteArray startingImage(const ParameterSet &set, const ParameterStatus &status, CommunicatorModel model)
+{
+    constexpr int markerPosition = 16;
+    QByteArray image = encodeAlarmImage(set, status, model);
+    image[markerPosition - 1] = char(0x55);
+    return image;
+}
+
+} // namespace
 
 AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool logOn, Clock *clock)
     : clock_(clock ? *clock : ownClock_),
@@ -15,6 +30,8 @@ AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool 
     if (logOn)
         log_.begin(texts_.mainWindowCaption(QStringLiteral(OSTRAKEL_VERSION)));
     applyDefaults(parameters_, status_, model());
+    workingImage = startingImage(parameters_, status_, model());
+    previousImage = newImage = workingImage;
 }
 
 AppState::~AppState()

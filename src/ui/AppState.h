@@ -49,6 +49,12 @@ public:
     CommunicatorModel model() const { return identification_.modelFlags().model(); }
     // The model selector: sets the model flags and the new model's lists and defaults.
     void selectModel(CommunicatorModel model);
+    // The communicator's parameter image: the one the values were last decoded from
+    // (working), and the images before and after a remote reading, which the
+    // comparison sets against each other. All three start as the defaults' image.
+    QByteArray workingImage;
+    QByteArray previousImage;
+    QByteArray newImage;
     // Config.ini as read at start-up; written back at exit.
     AppConfig config;
     // The settings file last opened or saved (empty for none).

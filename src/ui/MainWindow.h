@@ -80,6 +80,9 @@ public:
     void openCableSelection();
     CableSelectionDialog *cableDialog() const { return cableDialog_; }
     void showAbout();
+    // The comparison of the readings before and after a remote read; a decision shows
+    // the chosen values.
+    void openComparison();
     // The model selector's choice: the model's lists and defaults on every page.
     void selectModel(CommunicatorModel model);
     // The caption of the "Log File" item: on or off.
@@ -157,6 +160,7 @@ private:
     CableSelectionDialog *cableDialog_ = nullptr;
     AboutDialog *aboutDialog_ = nullptr;
     QAction *printAction_ = nullptr;
+    QAction *compareAction_ = nullptr;
     QTimer *pollTimer_;
     int currentNode_ = 0;
     // What the pages were last fitted to.

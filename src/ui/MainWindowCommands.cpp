@@ -6,6 +6,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/AppState.h"
 #include "ui/CableSelectionDialog.h"
+#include "ui/CompareDialog.h"
 #include "ui/SettingsPrinting.h"
 #include "ui/DevicePanel.h"
 #include "ui/PageTree.h"
@@ -75,8 +76,11 @@ void MainWindow::buildMenus()
     fillLanguageMenu(languageMenu_);
 
     remoteMenu_ = menuBar()->addMenu(menuText(22));
-    for (int key : {60, 61, 62, 63, 66})
+    for (int key : {60, 61, 62, 63})
         disabledAction(remoteMenu_, menuText(key));
+    // Offered once a remote reading has begun.
+    compareAction_ = remoteMenu_->addAction(menuText(66), this, &MainWindow::openComparison);
+    compareAction_->setEnabled(false);
     remoteMenu_->setEnabled(state_.model() != CommunicatorModel::TkvC3);
 
     helpMenu_ = menuBar()->addMenu(menuText(23));
@@ -314,6 +318,15 @@ void MainWindow::openCableSelection()
 void MainWindow::showAbout()
 {
     aboutDialog_->exec();
+}
+
+void MainWindow::openComparison()
+{
+    CompareDialog dialog(state_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        refreshPages();
+        refreshStatusLamps();
+    }
 }
 
 void MainWindow::readParameters()
