@@ -1,12 +1,12 @@
 #include "ui/CompareDialog.h"
 
 #include "ui/AppState.h"
-#include "ui/WrapLabel.h"
 
 #include "app/MessagePresenter.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -52,7 +52,9 @@ CompareDialog::CompareDialog(AppState &state, QWidget *parent)
     buttons->addWidget(cancel);
 
     auto *column = new QVBoxLayout(this);
-    column->addWidget(new WrapLabel(text(1)));
+    auto *explanation = new QLabel(text(1));
+    explanation->setWordWrap(true);
+    column->addWidget(explanation);
     column->addLayout(middle, 1);
     column->addLayout(buttons);
 
