@@ -69,7 +69,7 @@ ParameterPages::ParameterPages(const LanguageTable &texts, ParameterSet &set, QW
 
 ParameterPages::~ParameterPages() = default;
 
-ParameterEditor &ParameterPages::addEditor(const ParameterDef &row, int page, bool second)
+void ParameterPages::addEditor(const ParameterDef &row, int page, bool second)
 {
     // A row joins the group of its caption wherever that group began on the page; a
     // row without a group joins the rows just before it when they have none either;
@@ -114,7 +114,6 @@ ParameterEditor &ParameterPages::addEditor(const ParameterDef &row, int page, bo
             onRefused(added, check);
     };
     (second ? secondEditors_ : editors_).push_back(std::move(editor));
-    return added;
 }
 
 void ParameterPages::setModel(CommunicatorModel model, int c3Features)

@@ -55,7 +55,7 @@ Q_SIGNALS:
 
 private:
     struct Group;
-    ParameterEditor &addEditor(const ParameterDef &row, int page, bool second);
+    void addEditor(const ParameterDef &row, int page, bool second);
     void valueEdited(ParameterEditor &editor);
     void refreshRules();
 
