@@ -82,12 +82,16 @@ void CommLog::writeRaw(const QByteArray &bytes)
         append(bytes + lineEnd);
 }
 
-void CommLog::writeDateTime()
+QString CommLog::dateTimeText()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
-    writeLine(locale.toString(now.date(), QLocale::ShortFormat) + u'-'
-              + locale.toString(now.time(), QLocale::LongFormat));
+    return locale.toString(now.date(), QLocale::ShortFormat) + u'-' + locale.toString(now.time(), QLocale::LongFormat);
+}
+
+void CommLog::writeDateTime()
+{
+    writeLine(dateTimeText());
 }
 
 // A fresh file: the log is never appended across runs or switch-ons.

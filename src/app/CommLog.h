@@ -36,6 +36,8 @@ public:
     void writeRaw(const QByteArray &bytes);
     // The system short date, "-", the system long time.
     void writeDateTime();
+    // That line's text, for lines that end with the date and time.
+    static QString dateTimeText();
 
 private:
     void create();

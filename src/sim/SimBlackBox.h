@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "sim/SimRemoteCommunicator.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <deque>
+#include <map>
+
+// Misbehaviour on demand, for fault-injection tests. Counts apply to the next
+// events of their kind; -1 means every one from now on.
+struct SimBlackBoxFaults {
+    int noisyDigits = 0;   // digits the box sends on the line arrive as another digit
+    int lostAnswers = 0;   // digits the communicator sends back are lost on the line
+    int errReplies = 0;    // commands answered "ERR" instead of being carried out
+    bool silent = false;   // the box answers nothing at all
+};
+
+// The BlackBox: a USB box on an analogue telephone line, driven by "AT" command
+// lines and answering with short ASCII lines. It dials, sends DTMF digits
+// ("ATDE"), collects the digits coming back ("AT@RECE" arms, "AT@RECN" fetches)
+// and hangs up ("ATH"). Its replies reach the PC in time at 9600 baud; a DTMF digit
+// takes about 100 ms on the line.
+class SimBlackBox {
+public:
+    static constexpr Nanos byteTime{1'041'667};  // 10 bits at 9600 baud
+    static constexpr Nanos commandDelay = std::chrono::milliseconds(5);
+    static constexpr Nanos resetTime = std::chrono::milliseconds(200);
+    static constexpr Nanos digitTime = std::chrono::milliseconds(100);
+    static constexpr Nanos pickUpDelay = std::chrono::milliseconds(1000);
+    static constexpr Nanos answerDelay = std::chrono::milliseconds(150);
+
+    SimBlackBox(Clock &clock, SimRemoteCommunicator &communicator);
+
+    // A byte from the PC.
+    void receive(quint8 byte);
+    // Up to capacity bytes that have reached the PC by now.
+    QByteArray takeArrived(int capacity);
+    // Bytes the box sends unasked (line noise, a flood), arriving from now on.
+    void inject(const QByteArray &bytes);
+    // The far end hangs up; the line stays dead until the box hangs up too.
+    void remoteHangUp();
+
+    bool isOffHook() const { return offHook_; }
+    SimBlackBoxFaults faults;
+    QByteArrayList commands;  // every command line the PC sent, without CR LF
+
+private:
+    enum class Call { None, Ringing, Connected, Dead };
+    enum class LineEvent { ToCommunicator, ToBox, PickUp };
+
+    void runLine();
+    void execute(const QByteArray &line);
+    void reply(const QByteArray &text, Nanos from);
+    void sendDigits(const QByteArray &digits);
+    bool takeFault(int &count);
+    void resetLine();
+
+    Clock &clock_;
+    SimRemoteCommunicator &communicator_;
+    QByteArray line_;
+    std::deque<std::pair<Nanos, char>> toPc_;
+    Nanos pcLineFree_{0};
+    std::multimap<Nanos, std::pair<LineEvent, char>> lineEvents_;
+    Nanos dtmfFree_{0};
+    bool offHook_ = false;
+    Call call_ = Call::None;
+    bool collecting_ = false;
+    QByteArray collected_;
+};
