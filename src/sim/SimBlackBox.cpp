@@ -114,12 +114,27 @@ void SimBlackBox::execute(const QByteArray &command)
         collected_.clear();
         reply(Ok, now);
     } else if (command == "AT@RECN") {
-        reply(collected_ + Ok, now);
-        collected_.clear();
-        collecting_ = false;
+        fetchCollected(now);
     } else {
         reply(Err, now);
     }
+}
+
+void SimBlackBox::fetchCollected(Nanos now)
+{
+    const auto inFlight = std::find_if(lineEvents_.begin(), lineEvents_.end(), [](const auto &event) {
+        return event.second.first == LineEvent::ToBox || event.second.first == LineEvent::AnswerEnd;
+    });
+    if (inFlight != lineEvents_.end() && call_ == Call::Connected) {
+        std::erase_if(lineEvents_, [](const auto &event) {
+            return event.second.first == LineEvent::ToBox || event.second.first == LineEvent::AnswerEnd;
+        });
+        reply(QByteArrayLiteral("NA"), now);
+    } else {
+        reply(collected_ + Ok, now);
+    }
+    collected_.clear();
+    collecting_ = false;
 }
 
 void SimBlackBox::sendDigits(const QByteArray &digits)
@@ -158,12 +173,18 @@ void SimBlackBox::runLine()
         if (call_ != Call::Connected)
             continue;
         if (event == LineEvent::ToCommunicator) {
-            const QByteArray answer = communicator_.hear(digit);
-            for (qsizetype i = 0; i < answer.size(); ++i)
-                lineEvents_.emplace(at + answerDelay + digitTime * (i + 1),
-                                    std::make_pair(LineEvent::ToBox, answer[i]));
+            const SimAnswer answer = communicator_.hear(digit);
+            const Nanos begin = at + answerDelay + (answer.late ? lateAnswerDelay : Nanos(0));
+            const qsizetype length = answer.digits.size();
+            for (qsizetype i = 0; i < length; ++i)
+                lineEvents_.emplace(begin + digitTime * (i + 1), std::make_pair(LineEvent::ToBox, answer.digits[i]));
+            if (length >= blockAnswerDigits)
+                lineEvents_.emplace(begin + digitTime * length, std::make_pair(LineEvent::AnswerEnd, '\0'));
+        } else if (event == LineEvent::AnswerEnd) {
+            if (collecting_)
+                reply(QByteArrayLiteral("FULL"), at);
         } else if (!takeFault(faults.lostAnswers) && collecting_) {
-            collected_.append(digit);
+            collected_.append(takeFault(faults.noisyAnswers) ? (digit == 'D' ? '0' : 'D') : digit);
         }
     }
 }

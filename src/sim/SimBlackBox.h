@@ -13,6 +13,7 @@
 struct SimBlackBoxFaults {
     int noisyDigits = 0;   // digits the box sends on the line arrive as another digit
     int lostAnswers = 0;   // digits the communicator sends back are lost on the line
+    int noisyAnswers = 0;  // digits the communicator sends back arrive as another digit
     int errReplies = 0;    // commands answered "ERR" instead of being carried out
     bool silent = false;   // the box answers nothing at all
 };
@@ -20,7 +21,9 @@ struct SimBlackBoxFaults {
 // The BlackBox: a USB box on an analogue telephone line, driven by "AT" command
 // lines and answering with short ASCII lines. It dials, sends DTMF digits
 // ("ATDE"), collects the digits coming back ("AT@RECE" arms, "AT@RECN" fetches)
-// and hangs up ("ATH"). Its replies reach the PC in time at 9600 baud; a DTMF digit
+// and hangs up ("ATH"). When a long digit answer (a memory block) has ended while
+// armed it tells the PC "FULL"; asked to fetch while an answer is still on its way
+// it answers "NA" and stops listening to that answer. Its replies reach the PC in time at 9600 baud; a DTMF digit
 // takes about 100 ms on the line.
 class SimBlackBox {
 public:
@@ -30,6 +33,9 @@ public:
     static constexpr Nanos digitTime = std::chrono::milliseconds(100);
     static constexpr Nanos pickUpDelay = std::chrono::milliseconds(1000);
     static constexpr Nanos answerDelay = std::chrono::milliseconds(150);
+    static constexpr Nanos lateAnswerDelay = std::chrono::milliseconds(3000);
+    // Answers at least this long are memory blocks, ended by "FULL".
+    static constexpr qsizetype blockAnswerDigits = 16;
 
     SimBlackBox(Clock &clock, SimRemoteCommunicator &communicator);
 
@@ -48,7 +54,7 @@ public:
 
 private:
     enum class Call { None, Ringing, Connected, Dead };
-    enum class LineEvent { ToCommunicator, ToBox, PickUp };
+    enum class LineEvent { ToCommunicator, ToBox, AnswerEnd, PickUp };
 
     void runLine();
     void execute(const QByteArray &line);
@@ -56,6 +62,7 @@ private:
     void sendDigits(const QByteArray &digits);
     bool takeFault(int &count);
     void resetLine();
+    void fetchCollected(Nanos now);
 
     Clock &clock_;
     SimRemoteCommunicator &communicator_;

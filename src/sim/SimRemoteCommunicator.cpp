@@ -1,5 +1,26 @@
 #include "sim/SimRemoteCommunicator.h"
 
+namespace {
+
+// The DTMF characters carrying the 4-bit values 0..15.
+const QByteArray DtmfCode = QByteArrayLiteral("D1234567890*#ABC");
+
+QByteArray dtmfOf(quint8 byte)
+{
+    return QByteArray(1, DtmfCode[byte >> 4]) + DtmfCode[byte & 0x0f];
+}
+
+bool takeFault(int &count)
+{
+    if (count == 0)
+        return false;
+    if (count > 0)
+        --count;
+    return true;
+}
+
+}  // namespace
+
 void SimRemoteCommunicator::pickUp()
 {
     state_ = State::Listening;
@@ -23,7 +44,7 @@ QByteArray SimRemoteCommunicator::selectionAnswer()
     return QByteArrayLiteral("A");
 }
 
-QByteArray SimRemoteCommunicator::hear(char digit)
+SimAnswer SimRemoteCommunicator::hear(char digit)
 {
     if (state_ == State::OnHook)
         return {};
@@ -32,11 +53,11 @@ QByteArray SimRemoteCommunicator::hear(char digit)
     case State::OnHook:
         return {};
     case State::Listening:
-        return digit == 'B' ? selectionAnswer() : QByteArray();
+        return {digit == 'B' ? selectionAnswer() : QByteArray()};
     case State::Selected:
         // Asked again for its "A" (the first one was lost), or the password.
         if (digit == 'B' && !heard_.startsWith('#'))
-            return selectionAnswer();
+            return {selectionAnswer()};
         if (digit == '#')
             heard_ = "#";
         if (heard_.startsWith('#') && heard_.size() == 1 + password.size()) {
@@ -46,15 +67,40 @@ QByteArray SimRemoteCommunicator::hear(char digit)
         }
         return {};
     case State::Programming:
-        // The programming conversation: only the keep-alive probe is answered; the
-        // block transfers of remote reading and writing are not simulated here.
-        if (heard_.endsWith("8A")) {
-            heard_.clear();
-            return QByteArrayLiteral("B");
-        }
-        if (heard_.size() > 16)
-            heard_ = heard_.right(1);
-        return {};
+        return programmingAnswer();
     }
+    return {};
+}
+
+SimAnswer SimRemoteCommunicator::programmingAnswer()
+{
+    if (heard_.endsWith("8A")) {
+        heard_.clear();
+        return {QByteArrayLiteral("B")};
+    }
+    if (heard_.endsWith("8**")) {
+        heard_.clear();
+        int sum = 0;
+        for (const char byte : lastBlock_)
+            sum += quint8(byte);
+        if (takeFault(faults.wrongChecksums))
+            ++sum;
+        return {dtmfOf(quint8(sum % 256)), takeFault(faults.lateChecksums)};
+    }
+    const QByteArray request = heard_.right(4);
+    if (request.size() == 4 && request.startsWith("8*") && (request[2] == '1' || request[2] == '2')
+        && request[3] >= '0' && request[3] <= '7') {
+        heard_.clear();
+        const int offset = (request[2] - '1') * 128 + (request[3] - '0') * 16;
+        lastBlock_ = memory.mid(offset, 16);
+        QByteArray digits;
+        for (const char byte : lastBlock_)
+            digits.append(dtmfOf(quint8(byte)));
+        if (takeFault(faults.shortBlocks))
+            digits.chop(2);
+        return {digits};
+    }
+    if (heard_.size() > 16)
+        heard_ = heard_.right(3);
     return {};
 }

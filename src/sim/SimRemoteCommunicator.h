@@ -2,24 +2,45 @@
 
 #include <QByteArray>
 
+// Misbehaviour of the communicator's memory answers; counts apply to the next
+// answers of their kind, -1 to every one from now on.
+struct SimCommunicatorFaults {
+    int wrongChecksums = 0;  // the checksum sent is one more than the block's
+    int shortBlocks = 0;     // the block's last two digits are not sent
+    int lateChecksums = 0;   // the checksum comes 3 s later than usual
+};
+
+// Digits the communicator sends back, and whether they come late.
+struct SimAnswer {
+    QByteArray digits;
+    bool late = false;
+};
+
 // The far end of the BlackBox's telephone line: a communicator that takes the call,
 // answers "A" to its parallel number + "B", takes "#" + its 4-digit password into
-// programming mode and then answers "B" to every "8A".
+// programming mode. There it answers "B" to every "8A", sends block b of bank k of
+// its 256-byte memory as 32 DTMF digits (high nibble first) for "8*" + k + b, and
+// the block's checksum (byte sum modulo 256) as 2 digits for "8**".
 class SimRemoteCommunicator {
 public:
     enum class State { OnHook, Listening, Selected, Programming };
 
     QByteArray parallelNumber;  // empty: the only communicator on its line
     QByteArray password = QByteArrayLiteral("1234");
+    QByteArray memory = QByteArray(256, '\0');
+    SimCommunicatorFaults faults;
 
     State state() const { return state_; }
     void pickUp();
     void hangUp();
     // One DTMF digit heard on the line; returns the digits sent back.
-    QByteArray hear(char digit);
+    SimAnswer hear(char digit);
 
 private:
     QByteArray selectionAnswer();
+    SimAnswer programmingAnswer();
+
+    QByteArray lastBlock_;
 
     State state_ = State::OnHook;
     QByteArray heard_;

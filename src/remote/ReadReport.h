@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+
+// The remote read's report file: one line per exchange, each followed by CR LF.
+// It is written through a temporary file that replaces the named file when the
+// report is closed, so an earlier report of the same name is never half-overwritten.
+class ReadReport {
+public:
+    // Who was called, for the second header line.
+    struct Header {
+        QString telephoneNumber;
+        QString parallelNumber;
+        bool gsm = false;
+    };
+
+    // The date and time as the report shows them: the short date and long time of
+    // the system's locale, joined by "-".
+    static QString stampNow();
+
+    // Creates the report (replacing one open earlier) and writes the two header lines.
+    // False when the file cannot be created.
+    bool open(const QString &path, const Header &header);
+    bool isOpen() const { return file_ != nullptr; }
+    void writeLine(const QByteArray &line);
+    // "End of report " + date-time, then the file takes its name.
+    bool close();
+    // Closes without the end line (the box was unticked).
+    bool closeQuietly();
+    QString fileName() const { return path_; }
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+    QString path_;
+};
