@@ -220,19 +220,29 @@ void RemoteRead::wrongReply()
         restartTimer();
 }
 
-void RemoteRead::dataStep()
+// Whether the reply line is complete. While it is still arriving the timer runs on;
+// after a time-out the block is asked for again with the note.
+bool RemoteRead::replyComplete(const QByteArray &timeoutNote)
 {
     if (timedOut()) {
-        reRequest("   repeat time");
-        return;
+        reRequest(timeoutNote);
+        return false;
     }
     ReplyBuffer &buffer = link_.receiveBuffer();
     buffer.append(link_.blackBox().readBlackBox());
     if (!buffer.text().endsWith(CrLf)) {
         restartTimer();
-        return;
+        return false;
     }
     replyWaitTicks_ = 0;
+    return true;
+}
+
+void RemoteRead::dataStep()
+{
+    if (!replyComplete("   repeat time"))
+        return;
+    ReplyBuffer &buffer = link_.receiveBuffer();
     const QByteArray reply = buffer.text().chopped(2);
     if (reply == "FULL")
         afterFull();
@@ -299,17 +309,9 @@ void RemoteRead::afterReceiveOk()
 
 void RemoteRead::checksumStep()
 {
-    if (timedOut()) {
-        reRequest("   repeat timeout");
+    if (!replyComplete("   repeat timeout"))
         return;
-    }
     ReplyBuffer &buffer = link_.receiveBuffer();
-    buffer.append(link_.blackBox().readBlackBox());
-    if (!buffer.text().endsWith(CrLf)) {
-        restartTimer();
-        return;
-    }
-    replyWaitTicks_ = 0;
     if (buffer.text().size() != 4) {
         wrongReply();
         return;

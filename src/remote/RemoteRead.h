@@ -80,6 +80,7 @@ public:
 private:
     class StepScope;
 
+    bool replyComplete(const QByteArray &timeoutNote);
     void dataStep();
     void checksumStep();
     void afterFull();
