@@ -375,6 +375,7 @@ void Identification::logConnectionSummary()
 
 void Identification::setMenuCaption(int menuKey)
 {
+    menuKey_ = menuKey;
     if (view_)
         view_->setDeviceMenuCaption(texts_.text(QStringLiteral("Menu"), menuKey));
 }

@@ -50,6 +50,9 @@ public:
     void finishDevicePoll();
     // A poll passed without a reply: forget the device (TKV-C3 block fields stay).
     void clearAfterSilentPoll();
+    // The [Menu] key of the device menu's caption last set (the communicator's at first),
+    // so that a window can show it again in another language.
+    int deviceMenuKey() const { return menuKey_; }
     // "Connect to: " and the rest, once per newly seen device type.
     void logConnectionSummary();
 
@@ -81,4 +84,5 @@ private:
     DeviceInfo info_;
     ModelFlags flags_;
     QString lastSummarisedType_;
+    int menuKey_ = 8;  // "Communicator"
 };

@@ -119,7 +119,6 @@ private:
     void connectWidgets();
     void connectState();
     void retranslate();
-    QString deviceMenuCaption() const;
     void applyModel();
     void refreshPages();
     void refreshStatus();

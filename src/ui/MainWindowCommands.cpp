@@ -57,7 +57,7 @@ void MainWindow::buildMenus()
     fileMenu_->addSeparator();
     fileMenu_->addAction(menuText(7), this, &QWidget::close);
 
-    deviceMenu_ = menuBar()->addMenu(deviceMenuCaption());
+    deviceMenu_ = menuBar()->addMenu(menuText(state_.identification().deviceMenuKey()));
     readAction_ = deviceMenu_->addAction(menuText(9), this, &MainWindow::readParameters);
     writeAction_ = deviceMenu_->addAction(menuText(12), this, &MainWindow::writeParameters);
     const bool idle = !state_.exchange() || (state_.exchange()->isIdle() && !state_.exchange()->isActive());
@@ -112,18 +112,6 @@ void MainWindow::fillLanguageMenu(QMenu *menu)
 void MainWindow::showLogState()
 {
     logAction_->setText(menuText(state_.log().isEnabled() ? 45 : 46));
-}
-
-QString MainWindow::deviceMenuCaption() const
-{
-    const QString &type = state_.deviceInfo().deviceType;
-    if (type == QLatin1String("Option"))
-        return menuText(51);
-    if (type == QLatin1String("Switch"))
-        return menuText(52);
-    if (type == QLatin1String("Talker"))
-        return menuText(67);
-    return menuText(8);
 }
 
 void MainWindow::loadLanguage()
