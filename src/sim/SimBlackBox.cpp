@@ -82,7 +82,7 @@ void SimBlackBox::resetLine()
     communicator_.hangUp();
     lineEvents_.clear();
     dtmfFree_ = clock_.now();
-    collecting_ = false;
+    listening_ = false;
     collected_.clear();
 }
 
@@ -110,8 +110,10 @@ void SimBlackBox::execute(const QByteArray &command)
         sendDigits(command.mid(4));
         reply(Ok, dtmfFree_);
     } else if (command == "AT@RECE") {
-        collecting_ = true;
-        collected_.clear();
+        // Listening already: what was heard stays for the next fetch.
+        if (!listening_)
+            collected_.clear();
+        listening_ = true;
         reply(Ok, now);
     } else if (command == "AT@RECN") {
         fetchCollected(now);
@@ -122,37 +124,48 @@ void SimBlackBox::execute(const QByteArray &command)
 
 void SimBlackBox::fetchCollected(Nanos now)
 {
-    const auto inFlight = std::find_if(lineEvents_.begin(), lineEvents_.end(), [](const auto &event) {
-        return event.second.first == LineEvent::ToBox || event.second.first == LineEvent::AnswerEnd;
-    });
-    if (inFlight != lineEvents_.end() && call_ == Call::Connected) {
-        std::erase_if(lineEvents_, [](const auto &event) {
-            return event.second.first == LineEvent::ToBox || event.second.first == LineEvent::AnswerEnd;
-        });
+    auto inLongAnswer = [](const auto &event) {
+        return event.second.kind != LineEvent::ToCommunicator && event.second.kind != LineEvent::PickUp
+               && event.second.partOfLongAnswer;
+    };
+    if (call_ == Call::Connected && std::any_of(lineEvents_.begin(), lineEvents_.end(), inLongAnswer)) {
+        std::erase_if(lineEvents_, inLongAnswer);
+        listening_ = false;
         reply(QByteArrayLiteral("NA"), now);
     } else {
         reply(collected_ + Ok, now);
     }
     collected_.clear();
-    collecting_ = false;
 }
 
 void SimBlackBox::sendDigits(const QByteArray &digits)
 {
+    // The box cannot hear while it sends tones.
+    listening_ = false;
     const Nanos start = std::max(clock_.now(), dtmfFree_);
     dtmfFree_ = start + digitTime * digits.size();
     if (call_ == Call::None) {
         // The first digits after taking the line are the telephone number.
         call_ = Call::Ringing;
-        lineEvents_.emplace(dtmfFree_ + pickUpDelay, std::make_pair(LineEvent::PickUp, '\0'));
+        lineEvents_.emplace(dtmfFree_ + pickUpDelay, Event{LineEvent::PickUp, {}});
         return;
     }
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        char digit = digits[i];
+    QByteArray heard = digits;
+    for (char &digit : heard)
         if (takeFault(faults.noisyDigits))
             digit = digit == 'D' ? '0' : 'D';
-        lineEvents_.emplace(start + digitTime * (i + 1), std::make_pair(LineEvent::ToCommunicator, digit));
-    }
+    lineEvents_.emplace(dtmfFree_, Event{LineEvent::ToCommunicator, heard});
+}
+
+void SimBlackBox::answer(Nanos heardAt, const SimAnswer &answer)
+{
+    const Nanos begin = heardAt + answerDelay + (answer.late ? lateAnswerDelay : Nanos(0));
+    const qsizetype length = answer.digits.size();
+    for (qsizetype i = 0; i < length; ++i)
+        lineEvents_.emplace(begin + digitTime * (i + 1),
+                            Event{LineEvent::ToBox, answer.digits.mid(i, 1), length > 1});
+    if (length >= blockAnswerDigits)
+        lineEvents_.emplace(begin + digitTime * length, Event{LineEvent::AnswerEnd, {}, true});
 }
 
 // Carries out, in time order, what has happened on the telephone line by now.
@@ -162,8 +175,8 @@ void SimBlackBox::runLine()
     while (!lineEvents_.empty() && lineEvents_.begin()->first <= now) {
         const auto node = lineEvents_.extract(lineEvents_.begin());
         const Nanos at = node.key();
-        const auto [event, digit] = node.mapped();
-        if (event == LineEvent::PickUp) {
+        const Event &event = node.mapped();
+        if (event.kind == LineEvent::PickUp) {
             if (call_ == Call::Ringing) {
                 call_ = Call::Connected;
                 communicator_.pickUp();
@@ -172,18 +185,13 @@ void SimBlackBox::runLine()
         }
         if (call_ != Call::Connected)
             continue;
-        if (event == LineEvent::ToCommunicator) {
-            const SimAnswer answer = communicator_.hear(digit);
-            const Nanos begin = at + answerDelay + (answer.late ? lateAnswerDelay : Nanos(0));
-            const qsizetype length = answer.digits.size();
-            for (qsizetype i = 0; i < length; ++i)
-                lineEvents_.emplace(begin + digitTime * (i + 1), std::make_pair(LineEvent::ToBox, answer.digits[i]));
-            if (length >= blockAnswerDigits)
-                lineEvents_.emplace(begin + digitTime * length, std::make_pair(LineEvent::AnswerEnd, '\0'));
-        } else if (event == LineEvent::AnswerEnd) {
-            if (collecting_)
+        if (event.kind == LineEvent::ToCommunicator) {
+            answer(at, communicator_.hear(event.digits));
+        } else if (event.kind == LineEvent::AnswerEnd) {
+            if (listening_)
                 reply(QByteArrayLiteral("FULL"), at);
-        } else if (!takeFault(faults.lostAnswers) && collecting_) {
+        } else if (!takeFault(faults.lostAnswers) && listening_) {
+            const char digit = event.digits[0];
             collected_.append(takeFault(faults.noisyAnswers) ? (digit == 'D' ? '0' : 'D') : digit);
         }
     }

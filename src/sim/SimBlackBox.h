@@ -20,11 +20,12 @@ struct SimBlackBoxFaults {
 
 // The BlackBox: a USB box on an analogue telephone line, driven by "AT" command
 // lines and answering with short ASCII lines. It dials, sends DTMF digits
-// ("ATDE"), collects the digits coming back ("AT@RECE" arms, "AT@RECN" fetches)
-// and hangs up ("ATH"). When a long digit answer (a memory block) has ended while
-// armed it tells the PC "FULL"; asked to fetch while an answer is still on its way
-// it answers "NA" and stops listening to that answer. Its replies reach the PC in time at 9600 baud; a DTMF digit
-// takes about 100 ms on the line.
+// ("ATDE"), listens for the digits coming back from "AT@RECE" on and returns them
+// on "AT@RECN" (it stops listening while it sends digits itself), and hangs up
+// ("ATH"). When a long digit answer (a memory block) has ended while it listens it
+// tells the PC "FULL"; asked to fetch while an answer of several digits is still on
+// its way it answers "NA" and stops listening to that answer. Its replies reach the
+// PC in time at 9600 baud; a DTMF digit takes about 100 ms on the line.
 class SimBlackBox {
 public:
     static constexpr Nanos byteTime{1'041'667};  // 10 bits at 9600 baud
@@ -55,6 +56,11 @@ public:
 private:
     enum class Call { None, Ringing, Connected, Dead };
     enum class LineEvent { ToCommunicator, ToBox, AnswerEnd, PickUp };
+    struct Event {
+        LineEvent kind;
+        QByteArray digits;  // to the communicator: the burst; to the box: one digit
+        bool partOfLongAnswer = false;
+    };
 
     void runLine();
     void execute(const QByteArray &line);
@@ -63,16 +69,17 @@ private:
     bool takeFault(int &count);
     void resetLine();
     void fetchCollected(Nanos now);
+    void answer(Nanos heardAt, const SimAnswer &answer);
 
     Clock &clock_;
     SimRemoteCommunicator &communicator_;
     QByteArray line_;
     std::deque<std::pair<Nanos, char>> toPc_;
     Nanos pcLineFree_{0};
-    std::multimap<Nanos, std::pair<LineEvent, char>> lineEvents_;
+    std::multimap<Nanos, Event> lineEvents_;
     Nanos dtmfFree_{0};
     bool offHook_ = false;
     Call call_ = Call::None;
-    bool collecting_ = false;
+    bool listening_ = false;
     QByteArray collected_;
 };

@@ -1,5 +1,8 @@
 #include "sim/SimRemoteCommunicator.h"
 
+#include "sim/SimFactoryMemory.h"
+#include "sim/SimProgrammingCodes.h"
+
 namespace {
 
 // The DTMF characters carrying the 4-bit values 0..15.
@@ -19,67 +22,58 @@ bool takeFault(int &count)
     return true;
 }
 
+// "8*" + bank (1, 2) + block (0..7): the 0-based offset of the block, or -1.
+int blockOffset(const QByteArray &burst)
+{
+    if (burst.size() != 4 || !burst.startsWith("8*") || (burst[2] != '1' && burst[2] != '2') || burst[3] < '0'
+        || burst[3] > '7')
+        return -1;
+    return (burst[2] - '1') * 128 + (burst[3] - '0') * 16;
+}
+
 }  // namespace
+
+SimRemoteCommunicator::SimRemoteCommunicator(SimKind model) : memory(factoryMemory(model)), model_(model) {}
 
 void SimRemoteCommunicator::pickUp()
 {
     state_ = State::Listening;
-    heard_.clear();
 }
 
 void SimRemoteCommunicator::hangUp()
 {
     state_ = State::OnHook;
-    heard_.clear();
 }
 
-QByteArray SimRemoteCommunicator::selectionAnswer()
+SimAnswer SimRemoteCommunicator::hear(const QByteArray &burst)
 {
-    const bool mine = heard_.chopped(1) == parallelNumber;
-    heard_.clear();
-    if (!mine)
-        return {};
-    if (state_ == State::Listening)
-        state_ = State::Selected;
-    return QByteArrayLiteral("A");
-}
-
-SimAnswer SimRemoteCommunicator::hear(char digit)
-{
-    if (state_ == State::OnHook)
-        return {};
-    heard_.append(digit);
     switch (state_) {
     case State::OnHook:
         return {};
     case State::Listening:
-        return {digit == 'B' ? selectionAnswer() : QByteArray()};
     case State::Selected:
-        // Asked again for its "A" (the first one was lost), or the password.
-        if (digit == 'B' && !heard_.startsWith('#'))
-            return {selectionAnswer()};
-        if (digit == '#')
-            heard_ = "#";
-        if (heard_.startsWith('#') && heard_.size() == 1 + password.size()) {
-            if (heard_.mid(1) == password)
-                state_ = State::Programming;
-            heard_.clear();
+        // Its parallel number + "B" (asked again when the first "A" was lost), then
+        // "#" and the password.
+        if (burst.endsWith('B') && !burst.startsWith('#')) {
+            if (burst.chopped(1) != parallelNumber)
+                return {};
+            state_ = State::Selected;
+            return {QByteArrayLiteral("A")};
         }
+        if (state_ == State::Selected && burst == '#' + password)
+            state_ = State::Programming;
         return {};
     case State::Programming:
-        return programmingAnswer();
+        return programmingAnswer(burst);
     }
     return {};
 }
 
-SimAnswer SimRemoteCommunicator::programmingAnswer()
+SimAnswer SimRemoteCommunicator::programmingAnswer(const QByteArray &burst)
 {
-    if (heard_.endsWith("8A")) {
-        heard_.clear();
+    if (burst == "8A")
         return {QByteArrayLiteral("B")};
-    }
-    if (heard_.endsWith("8**")) {
-        heard_.clear();
+    if (burst == "8**") {
         int sum = 0;
         for (const char byte : lastBlock_)
             sum += quint8(byte);
@@ -87,11 +81,7 @@ SimAnswer SimRemoteCommunicator::programmingAnswer()
             ++sum;
         return {dtmfOf(quint8(sum % 256)), takeFault(faults.lateChecksums)};
     }
-    const QByteArray request = heard_.right(4);
-    if (request.size() == 4 && request.startsWith("8*") && (request[2] == '1' || request[2] == '2')
-        && request[3] >= '0' && request[3] <= '7') {
-        heard_.clear();
-        const int offset = (request[2] - '1') * 128 + (request[3] - '0') * 16;
+    if (const int offset = blockOffset(burst); offset >= 0) {
         lastBlock_ = memory.mid(offset, 16);
         QByteArray digits;
         for (const char byte : lastBlock_)
@@ -100,7 +90,8 @@ SimAnswer SimRemoteCommunicator::programmingAnswer()
             digits.chop(2);
         return {digits};
     }
-    if (heard_.size() > 16)
-        heard_ = heard_.right(3);
-    return {};
+    if (!applyProgrammingCode(model_, burst, memory))
+        return {};
+    programmed.append(burst);
+    return {QByteArrayLiteral("B"), takeFault(faults.lateAcknowledgements)};
 }

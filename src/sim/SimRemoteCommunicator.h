@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QByteArray>
+#include "sim/SimDevice.h"
 
-// Misbehaviour of the communicator's memory answers; counts apply to the next
-// answers of their kind, -1 to every one from now on.
+#include <QByteArray>
+#include <QByteArrayList>
+
+// Misbehaviour of the communicator's answers; counts apply to the next answers of
+// their kind, -1 to every one from now on.
 struct SimCommunicatorFaults {
     int wrongChecksums = 0;  // the checksum sent is one more than the block's
     int shortBlocks = 0;     // the block's last two digits are not sent
     int lateChecksums = 0;   // the checksum comes 3 s later than usual
+    int lateAcknowledgements = 0;  // the "B" after a programming code comes 3 s late
 };
 
 // Digits the communicator sends back, and whether they come late.
@@ -20,28 +24,35 @@ struct SimAnswer {
 // answers "A" to its parallel number + "B", takes "#" + its 4-digit password into
 // programming mode. There it answers "B" to every "8A", sends block b of bank k of
 // its 256-byte memory as 32 DTMF digits (high nibble first) for "8*" + k + b, and
-// the block's checksum (byte sum modulo 256) as 2 digits for "8**".
+// the block's checksum (byte sum modulo 256) as 2 digits for "8**". Any other burst
+// is a programming code: stored in its memory and acknowledged with "B", or met
+// with silence when the communicator does not know it.
+//
+// It hears the digits of one burst (one "ATDE" of the box) as a whole, when the
+// line has gone quiet after them.
 class SimRemoteCommunicator {
 public:
     enum class State { OnHook, Listening, Selected, Programming };
 
+    explicit SimRemoteCommunicator(SimKind model = SimKind::TkvC);
+
+    SimKind model() const { return model_; }
     QByteArray parallelNumber;  // empty: the only communicator on its line
     QByteArray password = QByteArrayLiteral("1234");
-    QByteArray memory = QByteArray(256, '\0');
+    QByteArray memory;
     SimCommunicatorFaults faults;
+    QByteArrayList programmed;  // every programming code taken, as heard
 
     State state() const { return state_; }
     void pickUp();
     void hangUp();
-    // One DTMF digit heard on the line; returns the digits sent back.
-    SimAnswer hear(char digit);
+    // The digits of one burst heard on the line; returns the digits sent back.
+    SimAnswer hear(const QByteArray &burst);
 
 private:
-    QByteArray selectionAnswer();
-    SimAnswer programmingAnswer();
+    SimAnswer programmingAnswer(const QByteArray &burst);
 
-    QByteArray lastBlock_;
-
+    SimKind model_;
     State state_ = State::OnHook;
-    QByteArray heard_;
+    QByteArray lastBlock_;
 };
