@@ -229,10 +229,16 @@ void RemoteLink::fail(const QString &reason)
 
 // --- Lending to the read and write dialogs ---
 
-void RemoteLink::lendLink()
+bool RemoteLink::lendLink()
 {
+    const Nanos begin = clock_.now();
+    while (connected_ && !idle_ && clock_.now() - begin < lendWait)
+        clock_.wait(tickInterval);
+    if (!remoteMode_)
+        return false;
     connected_ = false;
     timer_->stop();
+    return true;
 }
 
 void RemoteLink::takeLinkBack()
@@ -246,11 +252,25 @@ void RemoteLink::takeLinkBack()
     stepCount_ = KeepAliveStepCount;
     idle_ = false;
     buffer_.clear();
+    discardPendingInput();
     if (!pause(TakeBackDelay))
         return;
     sendStep();
     cycleStart_ = clock_.now();
     restartTimer();
+}
+
+bool RemoteLink::pollFor(const QByteArray &awaited, int maxPasses, Millis each, int &passes)
+{
+    passes = 0;
+    while (passes < maxPasses) {
+        clock_.wait(std::max(each, pollPassMinimum));
+        ++passes;
+        buffer_.append(box_.readBlackBox());
+        if (buffer_.text().endsWith(awaited))
+            return true;
+    }
+    return false;
 }
 
 // --- The exchange ---

@@ -34,6 +34,11 @@ public:
     static constexpr int repeatLimit = 10;
     static constexpr int keepAliveWrongLimit = 20;
     static constexpr int redialLimit = 40;
+    // A keep-alive exchange takes about a second; lending waits no longer than this.
+    static constexpr Nanos lendWait = std::chrono::seconds(10);
+    // The pause of a polling pass is never shorter than a tick of the coarse timer
+    // the polls were made for (about 15.6 ms).
+    static constexpr Millis pollPassMinimum{16};
 
     RemoteLink(FtdiApi &api, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                CommLog *log, RemoteView &view);
@@ -68,9 +73,17 @@ public:
     // The hang-up sequence, when a box is open; no reply is judged.
     void hangUpBlackBox();
 
-    // The remote read and write dialogs borrow the link and give it back.
-    void lendLink();
+    // The remote read and write dialogs borrow the link and give it back. Lending
+    // lets a keep-alive exchange under way finish first (its reply would otherwise be
+    // taken for the borrower's); false when the connection ended meanwhile.
+    bool lendLink();
     void takeLinkBack();
+
+    // Polls the box until the receive buffer ends with the awaited text, at most the
+    // given number of passes, each after a pause of at least one coarse timer tick.
+    // The number of passes made is kept in passes (the dialogs count it as wrong
+    // replies); false when the text did not come.
+    bool pollFor(const QByteArray &awaited, int maxPasses, Millis each, int &passes);
 
     // The 50 ms remote timer's handler.
     void remoteTick();

@@ -69,7 +69,7 @@ RemoteRead::~RemoteRead()
     timer_->stop();
 }
 
-bool RemoteRead::openReport(const QString &path, const ReadReport::Header &header)
+bool RemoteRead::openReport(const QString &path, const RemoteReport::Header &header)
 {
     return report_.open(path, header);
 }
@@ -133,7 +133,11 @@ bool RemoteRead::start(const ReadChoices &choices, bool gsm)
     gsm_ = gsm;
     progressMaximum_ = 1;
     setProgress(1);
-    link_.lendLink();
+    if (!link_.lendLink()) {
+        // The connection ended while the keep-alive finished its exchange.
+        close();
+        return false;
+    }
     resetCounters();
     ReplyBuffer &buffer = link_.receiveBuffer();
     (void)link_.blackBox().readBlackBox();
@@ -143,6 +147,8 @@ bool RemoteRead::start(const ReadChoices &choices, bool gsm)
     buffer.clear();
     state_ = State::WaitingForData;
     clock_.wait(StartPause);
+    if (cancelRequested_)
+        return true;
     phase_ = choices.first();
     blockIndex_ = 0;
     progressMaximum_ = choices.progressMaximum();
@@ -169,16 +175,7 @@ bool RemoteRead::timedOut() const
 
 bool RemoteRead::poll(const QByteArray &awaited, int passes, Millis each)
 {
-    ReplyBuffer &buffer = link_.receiveBuffer();
-    wrongReplies_ = 0;
-    while (wrongReplies_ < passes) {
-        clock_.wait(each);
-        ++wrongReplies_;
-        buffer.append(link_.blackBox().readBlackBox());
-        if (buffer.text().endsWith(awaited))
-            return true;
-    }
-    return false;
+    return link_.pollFor(awaited, passes, each, wrongReplies_);
 }
 
 void RemoteRead::tick()

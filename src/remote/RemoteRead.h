@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "params/CommunicatorModel.h"
 #include "remote/ReadBlockMap.h"
-#include "remote/ReadReport.h"
+#include "remote/RemoteReport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -56,9 +56,9 @@ public:
 
     // Report file: created on show and when "Log File" is ticked again; false (and
     // no report) when it cannot be created.
-    bool openReport(const QString &path, const ReadReport::Header &header);
+    bool openReport(const QString &path, const RemoteReport::Header &header);
     void closeReport() { report_.closeQuietly(); }
-    const ReadReport &report() const { return report_; }
+    const RemoteReport &report() const { return report_; }
 
     // Read data: false (Remote/45 shown, nothing sent) without a choice. Otherwise
     // borrows the link and sends the first block request. gsm lengthens the reply
@@ -113,7 +113,7 @@ private:
     ParameterStatus &status_;
     CommunicatorModel model_;
     std::unique_ptr<TickTimer> timer_;
-    ReadReport report_;
+    RemoteReport report_{"Read report "};
 
     State state_ = State::Ready;
     ReadChoices choices_;

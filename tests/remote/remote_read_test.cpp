@@ -72,6 +72,18 @@ TEST(RemoteRead, FullReadDecodesTheCommunicatorsMemory)
     EXPECT_EQ(rig.status, expectedStatus);
 }
 
+TEST(RemoteRead, StartedWhileTheKeepAliveExchangesWaitsForItsReply)
+{
+    RemoteReadRig rig;
+    ASSERT_TRUE(rig.connect());
+    ASSERT_FALSE(rig.link.isIdle());
+    ASSERT_TRUE(rig.beginRead({false, false, true}));
+    ASSERT_TRUE(rig.runToEnd());
+    EXPECT_EQ(rig.blockRequests(), (QByteArrayList{"23", "24", "25", "26"}));
+    EXPECT_EQ(rig.working.mid(176, 64), rig.communicator.memory.mid(176, 64));
+    EXPECT_TRUE(rig.messages.messages.isEmpty()) << rig.messages.messages.join(u'|').toStdString();
+}
+
 TEST(RemoteRead, WithoutAChoiceNothingIsSent)
 {
     RemoteReadRig rig;

@@ -1,16 +1,16 @@
-#include "remote/ReadReport.h"
+#include "remote/RemoteReport.h"
 
 #include <QDateTime>
 #include <QLocale>
 
-QString ReadReport::stampNow()
+QString RemoteReport::stampNow()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     return locale.toString(now.date(), QLocale::ShortFormat) + u'-' + locale.toString(now.time(), QLocale::LongFormat);
 }
 
-bool ReadReport::open(const QString &path, const Header &header)
+bool RemoteReport::open(const QString &path, const Header &header)
 {
     closeQuietly();
     auto file = std::make_unique<QSaveFile>(path);
@@ -18,26 +18,26 @@ bool ReadReport::open(const QString &path, const Header &header)
         return false;
     file_ = std::move(file);
     path_ = path;
-    writeLine("Read report " + stampNow().toUtf8());
+    writeLine(title_ + stampNow().toUtf8());
     writeLine("Communicator on telephone number :" + header.telephoneNumber.toUtf8() + "  - "
               + "number of communicator :" + header.parallelNumber.toUtf8() + "  - "
               + (header.gsm ? "GSM connection" : "normal connection"));
     return true;
 }
 
-void ReadReport::writeLine(const QByteArray &line)
+void RemoteReport::writeLine(const QByteArray &line)
 {
     if (file_)
         file_->write(line + "\r\n");
 }
 
-bool ReadReport::close()
+bool RemoteReport::close()
 {
     writeLine("End of report " + stampNow().toUtf8());
     return closeQuietly();
 }
 
-bool ReadReport::closeQuietly()
+bool RemoteReport::closeQuietly()
 {
     if (!file_)
         return true;

@@ -5,10 +5,11 @@
 #include <QString>
 #include <memory>
 
-// The remote read's report file: one line per exchange, each followed by CR LF.
+// The report file of a remote read or write: one line per exchange, each followed
+// by CR LF.
 // It is written through a temporary file that replaces the named file when the
 // report is closed, so an earlier report of the same name is never half-overwritten.
-class ReadReport {
+class RemoteReport {
 public:
     // Who was called, for the second header line.
     struct Header {
@@ -16,6 +17,9 @@ public:
         QString parallelNumber;
         bool gsm = false;
     };
+
+    // title: the first header line's start, "Read report " or "Write report ".
+    explicit RemoteReport(const char *title) : title_(title) {}
 
     // The date and time as the report shows them: the short date and long time of
     // the system's locale, joined by "-".
@@ -33,6 +37,7 @@ public:
     QString fileName() const { return path_; }
 
 private:
+    QByteArray title_;
     std::unique_ptr<QSaveFile> file_;
     QString path_;
 };
