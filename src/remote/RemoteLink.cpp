@@ -43,26 +43,10 @@ QByteArray timeText()
 
 }  // namespace
 
-// Marks the time a step runs, so that a cancel waits until it has unwound.
-class RemoteLink::StepScope {
-public:
-    explicit StepScope(RemoteLink &link) : link_(link) { ++link_.stepDepth_; }
-    ~StepScope()
-    {
-        --link_.stepDepth_;
-        link_.actOnCancel();
-    }
-    StepScope(const StepScope &) = delete;
-    StepScope &operator=(const StepScope &) = delete;
-
-private:
-    RemoteLink &link_;
-};
-
 RemoteLink::RemoteLink(FtdiApi &api, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                        CommLog *log, RemoteView &view)
     : box_(api, clock), clock_(clock), messages_(messages), texts_(texts), log_(log), view_(view),
-      timer_(clock.createTimer(tickInterval, [this] { remoteTick(); }))
+      timer_(clock.createTimer(tickInterval, [this] { remoteTick(); })), cancel_([this] { actOnCancel(); })
 {
 }
 
@@ -126,8 +110,8 @@ bool RemoteLink::selectBlackBox(int index)
 
 void RemoteLink::startDialling(const DialParameters &dial)
 {
-    StepScope scope(*this);
-    cancelRequested_ = false;
+    const DeferredCancel::Step step(cancel_);
+    cancel_.clear();
     table_ = buildDialTable(dial);
     gsm_ = dial.gsm;
     resetCounters();
@@ -178,15 +162,11 @@ void RemoteLink::finishConnectDialog()
 
 void RemoteLink::requestCancel()
 {
-    cancelRequested_ = true;
-    actOnCancel();
+    cancel_.request();
 }
 
 void RemoteLink::actOnCancel()
 {
-    if (!cancelRequested_ || stepDepth_ > 0)
-        return;
-    cancelRequested_ = false;
     if (remoteMode_)
         remoteDisconnect();
     else if (dialling_)
@@ -243,7 +223,7 @@ bool RemoteLink::lendLink()
 
 void RemoteLink::takeLinkBack()
 {
-    StepScope scope(*this);
+    const DeferredCancel::Step step(cancel_);
     table_ = buildKeepAliveTable();
     connected_ = true;
     dialling_ = false;
@@ -291,7 +271,7 @@ void RemoteLink::restartTimer()
 bool RemoteLink::pause(Millis duration)
 {
     clock_.wait(duration);
-    return !cancelRequested_;
+    return !cancel_.requested();
 }
 
 void RemoteLink::sendStep()
@@ -319,7 +299,7 @@ void RemoteLink::discardPendingInput()
 void RemoteLink::remoteTick()
 {
     timer_->stop();
-    StepScope scope(*this);
+    const DeferredCancel::Step step(cancel_);
     if (connected_)
         keepAliveTick();
     else if (dialling_)

@@ -2,6 +2,7 @@
 
 #include "app/Clock.h"
 #include "remote/BlackBoxPort.h"
+#include "remote/DeferredCancel.h"
 #include "remote/ExchangeTables.h"
 #include "remote/ReplyBuffer.h"
 
@@ -100,8 +101,6 @@ public:
     ReplyBuffer &receiveBuffer() { return buffer_; }
 
 private:
-    class StepScope;
-
     void dialTick();
     void keepAliveTick();
     void dialStepSucceeded();
@@ -150,7 +149,5 @@ private:
     bool gsm_ = false;
     Nanos connectionStart_{0};
     int selectedIndex_ = -1;
-
-    int stepDepth_ = 0;
-    bool cancelRequested_ = false;
+    DeferredCancel cancel_;
 };

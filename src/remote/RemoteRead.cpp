@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Remote");
-
 enum ReadText {
     ErrorWord = 35,
     CommunicationError = 36,
@@ -41,25 +39,10 @@ constexpr Millis RequestPause{1000};
 
 }  // namespace
 
-class RemoteRead::StepScope {
-public:
-    explicit StepScope(RemoteRead &read) : read_(read) { ++read_.stepDepth_; }
-    ~StepScope()
-    {
-        --read_.stepDepth_;
-        read_.actOnCancel();
-    }
-    StepScope(const StepScope &) = delete;
-    StepScope &operator=(const StepScope &) = delete;
-
-private:
-    RemoteRead &read_;
-};
-
 RemoteRead::RemoteRead(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                        RemoteReadView &view, ReadImages images, ParameterSet &set, ParameterStatus &status,
                        CommunicatorModel model)
-    : link_(link), clock_(clock), messages_(messages), texts_(texts), view_(view), images_(images), set_(set),
+    : RemoteJob(link, clock, messages, texts, "Read report "), view_(view), images_(images), set_(set),
       status_(status), model_(model), timer_(clock.createTimer(tickInterval, [this] { tick(); }))
 {
 }
@@ -67,16 +50,6 @@ RemoteRead::RemoteRead(RemoteLink &link, Clock &clock, MessagePresenter &message
 RemoteRead::~RemoteRead()
 {
     timer_->stop();
-}
-
-bool RemoteRead::openReport(const QString &path, const RemoteReport::Header &header)
-{
-    return report_.open(path, header);
-}
-
-QString RemoteRead::text(int key) const
-{
-    return texts_.text(Section, key);
 }
 
 ReadBlock RemoteRead::currentBlock() const
@@ -94,17 +67,6 @@ void RemoteRead::setProgress(int position)
 {
     progress_ = position;
     view_.setProgress(progress_, progressMaximum_);
-}
-
-void RemoteRead::send(const QByteArray &command, const QByteArray &note)
-{
-    link_.blackBox().sendBlackBox(command);
-    report_.writeLine("> " + command + note);
-}
-
-void RemoteRead::received(const QByteArray &text)
-{
-    report_.writeLine("< " + text);
 }
 
 void RemoteRead::restartTimer()
@@ -128,7 +90,7 @@ bool RemoteRead::start(const ReadChoices &choices, bool gsm)
         messages_.showMessage(text(NothingSelected));
         return false;
     }
-    StepScope scope(*this);
+    const DeferredCancel::Step step(cancel_);
     choices_ = choices;
     gsm_ = gsm;
     progressMaximum_ = 1;
@@ -140,14 +102,14 @@ bool RemoteRead::start(const ReadChoices &choices, bool gsm)
     }
     resetCounters();
     ReplyBuffer &buffer = link_.receiveBuffer();
-    (void)link_.blackBox().readBlackBox();
+    discardPendingInput();
     digits_.clear();
     images_.working = baselineAlarmImage(set_, status_, model_);
     images_.previous = images_.working;
     buffer.clear();
     state_ = State::WaitingForData;
     clock_.wait(StartPause);
-    if (cancelRequested_)
+    if (cancelRequested())
         return true;
     phase_ = choices.first();
     blockIndex_ = 0;
@@ -181,7 +143,7 @@ bool RemoteRead::poll(const QByteArray &awaited, int passes, Millis each)
 void RemoteRead::tick()
 {
     timer_->stop();
-    StepScope scope(*this);
+    const DeferredCancel::Step step(cancel_);
     ++replyWaitTicks_;
     if (state_ == State::WaitingForData)
         dataStep();
@@ -192,7 +154,7 @@ void RemoteRead::tick()
 void RemoteRead::reRequest(const QByteArray &note)
 {
     send(currentBlock().request(), note);
-    (void)link_.blackBox().readBlackBox();
+    discardPendingInput();
     setProgress(2);
     resetCounters();
     digits_.clear();
@@ -269,7 +231,7 @@ void RemoteRead::afterFull()
 
     clock_.wait(ChecksumRequestPause);
     send(ChecksumRequest, "   checksum");
-    (void)link_.blackBox().readBlackBox();
+    discardPendingInput();
     setProgress(progress_ + 1);
     resetCounters();
     state_ = State::WaitingForChecksum;
@@ -316,7 +278,7 @@ void RemoteRead::checksumStep()
     received(buffer.text());
     buffer.clear();
     clock_.wait(gsm_ ? GsmChecksumWait : ChecksumWait);
-    if (cancelRequested_)
+    if (cancelRequested())
         return;
     send(Fetch);
     if (!poll(CrLf, ShortPoll, Millis(1))) {
@@ -351,7 +313,7 @@ void RemoteRead::nextBlock()
     setProgress(progress_ + 1);
     resetCounters();
     digits_.clear();
-    (void)link_.blackBox().readBlackBox();
+    discardPendingInput();
     clock_.wait(NextBlockPause);
     view_.setBlockCounter(++blockCounter_);
     if (++blockIndex_ >= phaseBlocks(phase_).size()) {
@@ -365,10 +327,10 @@ void RemoteRead::nextBlock()
             return;
         }
     }
-    if (cancelRequested_)
+    if (cancelRequested())
         return;
     clock_.wait(RequestPause);
-    if (cancelRequested_)
+    if (cancelRequested())
         return;
     sendRequest();
 }
@@ -385,20 +347,6 @@ void RemoteRead::decodePhase()
     view_.phaseDecoded(phase_);
 }
 
-void RemoteRead::requestCancel()
-{
-    cancelRequested_ = true;
-    actOnCancel();
-}
-
-void RemoteRead::actOnCancel()
-{
-    if (!cancelRequested_ || stepDepth_ > 0)
-        return;
-    cancelRequested_ = false;
-    close();
-}
-
 void RemoteRead::close()
 {
     if (state_ == State::Closed)
@@ -407,8 +355,7 @@ void RemoteRead::close()
     const bool finished = state_ == State::Finished;
     const bool lent = state_ != State::Ready;
     state_ = State::Closed;
-    if (report_.isOpen())
-        report_.close();
+    finishReport();
     view_.closed(finished);
     if (lent)
         link_.takeLinkBack();

@@ -3,16 +3,13 @@
 #include "app/Clock.h"
 #include "params/CommunicatorModel.h"
 #include "remote/ReadBlockMap.h"
-#include "remote/RemoteReport.h"
+#include "remote/RemoteJob.h"
 
 #include <QByteArray>
 #include <QString>
 #include <memory>
 
-class LanguageTable;
-class MessagePresenter;
 class ParameterSet;
-class RemoteLink;
 struct ParameterStatus;
 
 // What the read dialog shows of the reading.
@@ -41,7 +38,7 @@ struct ReadImages {
 // by the remote link. One exchange step runs per 80 ms tick; the polls and pauses
 // inside a step run through the clock, and a cancel asked for meanwhile takes
 // effect as soon as the step has unwound.
-class RemoteRead {
+class RemoteRead : public RemoteJob {
 public:
     enum class State { Ready, WaitingForData, WaitingForChecksum, Stopped, Finished, Closed };
 
@@ -50,15 +47,7 @@ public:
     RemoteRead(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                RemoteReadView &view, ReadImages images, ParameterSet &set, ParameterStatus &status,
                CommunicatorModel model);
-    ~RemoteRead();
-    RemoteRead(const RemoteRead &) = delete;
-    RemoteRead &operator=(const RemoteRead &) = delete;
-
-    // Report file: created on show and when "Log File" is ticked again; false (and
-    // no report) when it cannot be created.
-    bool openReport(const QString &path, const RemoteReport::Header &header);
-    void closeReport() { report_.closeQuietly(); }
-    const RemoteReport &report() const { return report_; }
+    ~RemoteRead() override;
 
     // Read data: false (Remote/45 shown, nothing sent) without a choice. Otherwise
     // borrows the link and sends the first block request. gsm lengthens the reply
@@ -66,8 +55,6 @@ public:
     bool start(const ReadChoices &choices, bool gsm);
     // The 80 ms timer's handler.
     void tick();
-    // Cancel or the window's close box: closes at once, or after the running step.
-    void requestCancel();
 
     State state() const { return state_; }
     ReadPhase phase() const { return phase_; }
@@ -78,8 +65,6 @@ public:
     bool isTimerActive() const;
 
 private:
-    class StepScope;
-
     bool replyComplete(const QByteArray &timeoutNote);
     void dataStep();
     void checksumStep();
@@ -94,26 +79,17 @@ private:
     void resetCounters();
     bool poll(const QByteArray &awaited, int passes, Millis each);
     bool timedOut() const;
-    void send(const QByteArray &command, const QByteArray &note = {});
-    void received(const QByteArray &text);
     void fail(int key, const QString &detail, bool closeDialog);
     void setProgress(int position);
     void restartTimer();
-    void close();
-    void actOnCancel();
-    QString text(int key) const;
+    void close() override;
 
-    RemoteLink &link_;
-    Clock &clock_;
-    MessagePresenter &messages_;
-    const LanguageTable &texts_;
     RemoteReadView &view_;
     ReadImages images_;
     ParameterSet &set_;
     ParameterStatus &status_;
     CommunicatorModel model_;
     std::unique_ptr<TickTimer> timer_;
-    RemoteReport report_{"Read report "};
 
     State state_ = State::Ready;
     ReadChoices choices_;
@@ -128,6 +104,4 @@ private:
     int blockCounter_ = 0;
     int progress_ = 0;
     int progressMaximum_ = 10;
-    int stepDepth_ = 0;
-    bool cancelRequested_ = false;
 };
