@@ -136,6 +136,9 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 20, "Made by the Ostrakel service team with Qt, libftdi and GoogleTest"},
     {"Extensions", 21, "Print preview"},
     {"Extensions", 22, "The settings could not be printed."},
+    {"Extensions", 23, "These settings were not written to the communicator:"},
+    {"Extensions", 24, "the setting chosen has no remote programming code"},
+    {"Extensions", 25, "nothing is selected"},
 };
 
 } // namespace
