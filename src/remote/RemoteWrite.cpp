@@ -285,20 +285,21 @@ void RemoteWrite::acknowledged()
     restartTimer();
 }
 
-// No "B": the same command again, at most three times in a row.
+// No "B": the same command again; after the third time in a row without one the
+// writing ends (a fourth sending would go out only to be given up).
 void RemoteWrite::notAcknowledged()
 {
     reportLine("TX - RECN dtmf   not receive DTMF -  R E P E A T");
-    if (!pause(gsmPause(PageStartPause, GsmPageStartPause)))
-        return;
-    view_.setStep(step_);
-    sendCommand();
-    discardPendingInput();
     if (++noAcknowledge_ > NoAcknowledgeLimit) {
         reportLine("TX - max. repeat");
         closeWith(text(ErrorWord) + QStringLiteral("TX - max. repeat"));
         return;
     }
+    if (!pause(gsmPause(PageStartPause, GsmPageStartPause)))
+        return;
+    view_.setStep(step_);
+    sendCommand();
+    discardPendingInput();
     link_.receiveBuffer().clear();
     restartTimer();
 }

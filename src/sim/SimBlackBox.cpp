@@ -46,7 +46,7 @@ void SimBlackBox::inject(const QByteArray &bytes)
 {
     Nanos at = std::max(clock_.now(), pcLineFree_);
     for (const char byte : bytes) {
-        at += byteTime;
+        at += faults.slowReplies ? slowByteTime : byteTime;
         toPc_.emplace_back(at, byte);
     }
     pcLineFree_ = at;
@@ -159,7 +159,7 @@ void SimBlackBox::sendDigits(const QByteArray &digits)
 
 void SimBlackBox::answer(Nanos heardAt, const SimAnswer &answer)
 {
-    const Nanos begin = heardAt + answerDelay + (answer.late ? lateAnswerDelay : Nanos(0));
+    const Nanos begin = heardAt + answerDelay + answer.delay;
     const qsizetype length = answer.digits.size();
     for (qsizetype i = 0; i < length; ++i)
         lineEvents_.emplace(begin + digitTime * (i + 1),

@@ -16,6 +16,7 @@ struct SimBlackBoxFaults {
     int noisyAnswers = 0;  // digits the communicator sends back arrive as another digit
     int errReplies = 0;    // commands answered "ERR" instead of being carried out
     bool silent = false;   // the box answers nothing at all
+    bool slowReplies = false;  // each reply byte takes 50 ms, so a line arrives in pieces
 };
 
 // The BlackBox: a USB box on an analogue telephone line, driven by "AT" command
@@ -29,12 +30,12 @@ struct SimBlackBoxFaults {
 class SimBlackBox {
 public:
     static constexpr Nanos byteTime{1'041'667};  // 10 bits at 9600 baud
+    static constexpr Nanos slowByteTime = std::chrono::milliseconds(50);
     static constexpr Nanos commandDelay = std::chrono::milliseconds(5);
     static constexpr Nanos resetTime = std::chrono::milliseconds(200);
     static constexpr Nanos digitTime = std::chrono::milliseconds(100);
     static constexpr Nanos pickUpDelay = std::chrono::milliseconds(1000);
     static constexpr Nanos answerDelay = std::chrono::milliseconds(150);
-    static constexpr Nanos lateAnswerDelay = std::chrono::milliseconds(3000);
     // Answers at least this long are memory blocks, ended by "FULL".
     static constexpr qsizetype blockAnswerDigits = 16;
 

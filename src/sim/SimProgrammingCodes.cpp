@@ -31,7 +31,7 @@ enum class Form {
     TwoDigits,
     FourDigits,
     DialKey,       // one of 0-9 * #
-    KeyPair,       // two of 0-9 * #
+    KeyPair,       // two of 0-9 * #; a leading "*" pads a shorter code
     Confirmation,  // up to four digits, then "B"
     Phone,         // "Confirming" digit, the number's keys, "B" (not after 16 characters)
     Audio,         // a flag, then "2" when muting during service calls
@@ -103,7 +103,9 @@ void packedCode(QByteArray &memory, int position, const QByteArray &text)
 
 void keyPair(QByteArray &memory, int position, const QByteArray &keys)
 {
-    put(memory, position, dialCode(keys[0]) | (dialCode(keys[1]) << 4));
+    const QByteArray code = keys.startsWith('*') ? keys.mid(1) : keys;
+    auto nibble = [&](int i) { return i < code.size() ? dialCode(code[i]) : 15; };
+    put(memory, position, nibble(0) | (nibble(1) << 4));
 }
 
 // The number's keys as the communicator keeps them: "**" is "*", "*#" the flash
@@ -166,7 +168,7 @@ bool valid(Form form, const QByteArray &value)
     case Form::TwoDigits: return n == 2 && isDigit(value[0]) && isDigit(value[1]);
     case Form::FourDigits: return n == 4 && std::all_of(value.begin(), value.end(), isDigit);
     case Form::DialKey: return n == 1 && isKey(value[0]);
-    case Form::KeyPair: return n == 2 && isKey(value[0]) && isKey(value[1]);
+    case Form::KeyPair: return (n == 1 && value[0] == '*') || (n == 2 && isKey(value[0]) && isKey(value[1]));
     case Form::Confirmation:
         return n >= 1 && n <= 5 && value.endsWith('B') && std::all_of(value.begin(), value.end() - 1, isDigit);
     case Form::Phone: return validPhone(value);

@@ -79,7 +79,7 @@ SimAnswer SimRemoteCommunicator::programmingAnswer(const QByteArray &burst)
             sum += quint8(byte);
         if (takeFault(faults.wrongChecksums))
             ++sum;
-        return {dtmfOf(quint8(sum % 256)), takeFault(faults.lateChecksums)};
+        return {dtmfOf(quint8(sum % 256)), takeFault(faults.lateChecksums) ? lateDelay : Nanos(0)};
     }
     if (const int offset = blockOffset(burst); offset >= 0) {
         lastBlock_ = memory.mid(offset, 16);
@@ -93,5 +93,5 @@ SimAnswer SimRemoteCommunicator::programmingAnswer(const QByteArray &burst)
     if (!applyProgrammingCode(model_, burst, memory))
         return {};
     programmed.append(burst);
-    return {QByteArrayLiteral("B"), takeFault(faults.lateAcknowledgements)};
+    return {QByteArrayLiteral("B"), storeTime + (takeFault(faults.lateAcknowledgements) ? lateDelay : Nanos(0))};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Clock.h"
 #include "sim/SimDevice.h"
 
 #include <QByteArray>
@@ -11,13 +12,13 @@ struct SimCommunicatorFaults {
     int wrongChecksums = 0;  // the checksum sent is one more than the block's
     int shortBlocks = 0;     // the block's last two digits are not sent
     int lateChecksums = 0;   // the checksum comes 3 s later than usual
-    int lateAcknowledgements = 0;  // the "B" after a programming code comes 3 s late
+    int lateAcknowledgements = 0;  // the "B" after a programming code comes 3 s later than usual
 };
 
-// Digits the communicator sends back, and whether they come late.
+// Digits the communicator sends back, and how long it takes before it begins.
 struct SimAnswer {
     QByteArray digits;
-    bool late = false;
+    Nanos delay{0};
 };
 
 // The far end of the BlackBox's telephone line: a communicator that takes the call,
@@ -33,6 +34,10 @@ struct SimAnswer {
 class SimRemoteCommunicator {
 public:
     enum class State { OnHook, Listening, Selected, Programming };
+
+    // A programming code is stored before it is acknowledged.
+    static constexpr Nanos storeTime = std::chrono::milliseconds(1000);
+    static constexpr Nanos lateDelay = std::chrono::milliseconds(3000);
 
     explicit SimRemoteCommunicator(SimKind model = SimKind::TkvC);
 

@@ -41,9 +41,10 @@ inline void setTimed(ParameterSet &set, const char *id, const char *entry, int u
     set.set(QString::fromLatin1(id), value);
 }
 
-// The values of every parameter the remote write sends. With roundTrip the codes
-// have two characters and no number uses "F", so that what the communicator keeps
-// reads back as the same values.
+// The values of every parameter the remote write sends. With roundTrip no code
+// begins with "*" (a leading "*" pads a one-character code) and no number uses "F"
+// (which reads back as "R"), so that what the communicator keeps reads back as the
+// same values.
 inline ParameterSet writeFixture(CommunicatorModel model, bool roundTrip = false)
 {
     ParameterSet set;
@@ -62,7 +63,7 @@ inline ParameterSet writeFixture(CommunicatorModel model, bool roundTrip = false
 
     setChoice(set, "dialMode", "Pulse", model);
     setChoice(set, "prolongKey", "#    - hash", model);
-    setText(set, "hangUpCode", roundTrip ? "*4" : "4");
+    setText(set, "hangUpCode", "4");
     setText(set, "servicePassword", "2468");
     setChoice(set, "parallelAnswerWait", "1.3", model);
     setFlag(set, "parallelMode", true);
@@ -131,9 +132,9 @@ inline ParameterSet writeFixture(CommunicatorModel model, bool roundTrip = false
 
     // TKV-C option page.
     setChoice(set, "talkerConnection", "H1 + H2 + H3 messages", model);
-    setText(set, "inputStatusQueryCode", roundTrip ? "*7" : "7");
+    setText(set, "inputStatusQueryCode", "7");
     setText(set, "output1OnCode", "51");
-    setText(set, "output1OffCode", roundTrip ? "**" : "");
+    setText(set, "output1OffCode", "");
     setText(set, "output2OnCode", "52");
     setText(set, "output2OffCode", "62");
     setText(set, "output4OnCode", "54");
@@ -146,10 +147,10 @@ inline ParameterSet writeFixture(CommunicatorModel model, bool roundTrip = false
     set.set(QStringLiteral("talkerMessages"), ParameterValue::ofBits((1u << 1) | (1u << 3) | (1u << 7)));
     if (model != CommunicatorModel::TkvC)
         setText(set, "inputStatusQueryCode", "70");
-    setText(set, "c2Output1OnCode", roundTrip ? "*5" : "5");
+    setText(set, "c2Output1OnCode", "5");
     setText(set, "c2Output1OffCode", "61");
     setText(set, "c2Output2OnCode", "52");
-    setText(set, "c2Output2OffCode", "**");
+    setText(set, "c2Output2OffCode", roundTrip ? "#*" : "**");
     setTimed(set, "c2Output1OnTime", "7", 1, model);
     setTimed(set, "c2Output2OnTime", "99", 0, model);
     setTimed(set, "c2Input1Filter", "48", 0, model);
