@@ -6,12 +6,12 @@
 #include "link/ComPort.h"
 #include "link/LibFtdiApi.h"
 #include "link/SerialPortList.h"
+#include "link/SimMemoryFile.h"
 #include "link/SimLink.h"
 #include "link/UsbCable.h"
 #include "sim/SimDevice.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 PortConnection::PortConnection(Clock &clock) : clock_(clock) {}
 
@@ -29,14 +29,9 @@ bool PortConnection::create(const QString &port, QString *error)
     link_.reset();
     if (simulated) {
         simDevice_ = std::make_unique<SimDevice>(*kind);
-        simMemoryPath_ = ProgramFolder::path() + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind));
-        QFile stored(simMemoryPath_);
-        if (stored.open(QIODevice::ReadOnly)) {
-            const QByteArray memory = stored.readAll();
-            if (memory.size() == simDevice_->memory().size())
-                simDevice_->setMemory(memory);
-        }
-        simMemoryAtStart_ = simDevice_->memory();
+        simMemory_ = std::make_unique<SimMemoryFile>(ProgramFolder::path()
+                                                     + QStringLiteral("Simulator-%1.bin").arg(simKindName(*kind)));
+        simDevice_->setMemory(simMemory_->load(simDevice_->memory()));
         link_ = std::make_unique<SimLink>(clock_, *simDevice_, true);
     } else if (port == QLatin1String("usb")) {
         ftdi_ = std::make_unique<LibFtdiApi>();
@@ -52,17 +47,7 @@ bool PortConnection::create(const QString &port, QString *error)
 
 bool PortConnection::keepSimMemory(QString *error)
 {
-    if (!simDevice_ || simDevice_->memory() == simMemoryAtStart_)
-        return true;
-    QSaveFile stored(simMemoryPath_);
-    const QByteArray memory = simDevice_->memory();
-    if (!stored.open(QIODevice::WriteOnly) || stored.write(memory) != memory.size() || !stored.commit()) {
-        *error = QStringLiteral("cannot keep the simulated device's memory in %1: %2")
-                     .arg(simMemoryPath_, stored.errorString());
-        return false;
-    }
-    simMemoryAtStart_ = memory;
-    return true;
+    return !simDevice_ || simMemory_->store(simDevice_->memory(), error);
 }
 
 QString storedPort(const AppConfig &config)

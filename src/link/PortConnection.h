@@ -11,6 +11,7 @@ struct AppConfig;
 class FtdiApi;
 class LinkPort;
 class SimDevice;
+class SimMemoryFile;
 
 // The cable named by a port text, with everything it needs alive: "usb" (USB-LNK
 // through libftdi), a serial device path (COM-port cable) or "sim:KIND" (the built-in
@@ -35,8 +36,7 @@ private:
     std::unique_ptr<FtdiApi> ftdi_;
     std::unique_ptr<ComPort> comPort_;
     std::unique_ptr<SimDevice> simDevice_;
-    QString simMemoryPath_;
-    QByteArray simMemoryAtStart_;
+    std::unique_ptr<SimMemoryFile> simMemory_;
     std::unique_ptr<LinkPort> link_;
 };
 

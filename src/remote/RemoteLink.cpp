@@ -45,12 +45,18 @@ QByteArray timeText()
 
 RemoteLink::RemoteLink(FtdiApi &api, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                        CommLog *log, RemoteView &view)
-    : box_(api, clock), clock_(clock), messages_(messages), texts_(texts), log_(log), view_(view),
+    : box_(api, clock), clock_(clock), messages_(messages), texts_(texts), log_(log), view_(&view),
       timer_(clock.createTimer(tickInterval, [this] { remoteTick(); })), cancel_([this] { actOnCancel(); })
 {
 }
 
 RemoteLink::~RemoteLink() = default;
+
+void RemoteLink::setView(RemoteView *view)
+{
+    static RemoteView nowhere;
+    view_ = view ? view : &nowhere;
+}
 
 bool RemoteLink::isTimerActive() const
 {
@@ -81,7 +87,7 @@ bool RemoteLink::beginConnect()
     box_.listBlackBoxes();
     if (box_.prefixedCount() == 0) {
         selectedIndex_ = 0;
-        view_.setBlackBoxCaption(QString());
+        view_->setBlackBoxCaption(QString());
         messages_.showMessage(text(NoBlackBox));
         return false;
     }
@@ -99,11 +105,11 @@ bool RemoteLink::selectBlackBox(int index)
         box_.openBlackBox(serial);
     } catch (const FT232Error &) {
         box_.release();
-        view_.setBlackBoxCaption(serial);
+        view_->setBlackBoxCaption(serial);
         messages_.showMessage(text(UsbBlackBox) + u' ' + serial + u' ' + text(NotConnected));
         return false;
     }
-    view_.blackBoxSelected(serial);
+    view_->blackBoxSelected(serial);
     log(QStringLiteral("- connected BlackBox -  > in time: ") + CommLog::dateTimeText());
     return true;
 }
@@ -118,7 +124,7 @@ void RemoteLink::startDialling(const DialParameters &dial)
     connected_ = false;
     step_ = 0;
     stepCount_ = DialStep::Count;
-    view_.showDialStep(step_);
+    view_->showDialStep(step_);
     buffer_.append(box_.readBlackBox());
     // Dialling from here on, so that a cancel during the first pause hangs up.
     dialling_ = true;
@@ -131,7 +137,7 @@ void RemoteLink::startDialling(const DialParameters &dial)
 
 void RemoteLink::cancelBeforeSelect()
 {
-    view_.connectAbandoned();
+    view_->connectAbandoned();
     hangUpBlackBox();
     dialling_ = false;
     timer_->stop();
@@ -142,7 +148,7 @@ void RemoteLink::cancelBeforeSelect()
 
 void RemoteLink::cancelAfterSelect()
 {
-    view_.connectAbandoned();
+    view_->connectAbandoned();
     hangUpBlackBox();
     dialling_ = false;
     timer_->stop();
@@ -154,7 +160,7 @@ void RemoteLink::finishConnectDialog()
     if (box_.isOpen())
         return;
     selectedIndex_ = 0;
-    view_.setBlackBoxCaption(QString());
+    view_->setBlackBoxCaption(QString());
     messages_.showMessage(text(NoneSelected));
 }
 
@@ -176,7 +182,7 @@ void RemoteLink::actOnCancel()
 void RemoteLink::remoteDisconnect()
 {
     hangUpBlackBox();
-    view_.remoteDisconnected();
+    view_->remoteDisconnected();
     dialling_ = false;
     connected_ = false;
     timer_->stop();
@@ -310,10 +316,10 @@ void RemoteLink::remoteTick()
 
 void RemoteLink::dialTick()
 {
-    view_.showDialStep(step_);
+    view_->showDialStep(step_);
     if (clock_.now() - replyWaitStart_ > replyTimeout) {
         sendStep();
-        view_.setDialStatus(DialStatus::TimedOut);
+        view_->setDialStatus(DialStatus::TimedOut);
         if (++timeoutRepeats_ > repeatLimit) {
             fail(text(RepeatTimeout));
             return;
@@ -329,14 +335,14 @@ void RemoteLink::dialTick()
         return;
     }
     const ExchangeStep &current = table_[size_t(step_)];
-    view_.traceReply(reply->text, current.command);
+    view_->traceReply(reply->text, current.command);
     timeoutRepeats_ = 0;
     replyWaitStart_ = clock_.now();
     buffer_.clear();
 
     if (!reply->overflow && reply->text == Err) {
         sendStep();
-        view_.setDialStatus(DialStatus::Refused);
+        view_->setDialStatus(DialStatus::Refused);
         if (++errRepeats_ > repeatLimit)
             fail(text(ErrTimeout));
         else
@@ -347,22 +353,22 @@ void RemoteLink::dialTick()
 
     if (!reply->overflow && current.accepts(reply->text)) {
         wrongReplies_ = 0;
-        view_.setDialStatus(DialStatus::Normal);
+        view_->setDialStatus(DialStatus::Normal);
         if (current.replyIsSuffix)
-            view_.setDialStatusText(text(Connecting));
+            view_->setDialStatusText(text(Connecting));
         dialStepSucceeded();
         return;
     }
     if (current.replyIsSuffix) {
         // The box is still starting up: wait for its reset line.
-        view_.setDialStatus(DialStatus::NoReset);
+        view_->setDialStatus(DialStatus::NoReset);
         restartTimer();
         return;
     }
     if (step_ == DialStep::FetchA || step_ == DialStep::FetchB) {
         // The communicator did not answer: ask it again.
         step_ = step_ == DialStep::FetchA ? DialStep::SelectCommunicator : DialStep::KeepAliveProbe;
-        view_.setDialStatus(DialStatus::Redialled);
+        view_->setDialStatus(DialStatus::Redialled);
         sendNextDialStep();
         return;
     }
@@ -380,7 +386,7 @@ void RemoteLink::dialStepSucceeded()
     ++step_;
     if (step_ == stepCount_) {
         remoteConnected();
-        view_.setDialStatus(DialStatus::Connected);
+        view_->setDialStatus(DialStatus::Connected);
         return;
     }
     sendNextDialStep();
@@ -425,7 +431,7 @@ void RemoteLink::remoteConnected()
     stepCount_ = KeepAliveStepCount;
     idle_ = false;
     remoteMode_ = true;
-    view_.remoteConnected();
+    view_->remoteConnected();
     discardPendingInput();
     log(QStringLiteral("Connect to communicator remote"));
     log(QStringLiteral("  "));

@@ -48,6 +48,9 @@ public:
     RemoteLink &operator=(const RemoteLink &) = delete;
 
     BlackBoxPort &blackBox() { return box_; }
+    // Where the link reports to from now on (the main window; the connect dialog
+    // through it); none: nowhere.
+    void setView(RemoteView *view);
 
     // --- Connect menu and dialog ---
     // Lists the boxes; with none offered shows "BlackBox not connected" and returns
@@ -126,7 +129,7 @@ private:
     MessagePresenter &messages_;
     const LanguageTable &texts_;
     CommLog *log_;
-    RemoteView &view_;
+    RemoteView *view_;
     std::unique_ptr<TickTimer> timer_;
 
     std::vector<ExchangeStep> table_;

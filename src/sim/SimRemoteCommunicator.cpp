@@ -45,6 +45,19 @@ void SimRemoteCommunicator::hangUp()
     state_ = State::OnHook;
 }
 
+QByteArray SimRemoteCommunicator::currentPassword() const
+{
+    if (!password.isEmpty())
+        return password;
+    QByteArray digits;
+    for (int i = 3; i < 7; ++i) {
+        const quint8 code = quint8(memory[i]);
+        if (code >= 1 && code <= 10)
+            digits += char(code == 10 ? '0' : '0' + code);
+    }
+    return digits;
+}
+
 SimAnswer SimRemoteCommunicator::hear(const QByteArray &burst)
 {
     switch (state_) {
@@ -60,7 +73,7 @@ SimAnswer SimRemoteCommunicator::hear(const QByteArray &burst)
             state_ = State::Selected;
             return {QByteArrayLiteral("A")};
         }
-        if (state_ == State::Selected && burst == '#' + password)
+        if (state_ == State::Selected && burst == '#' + currentPassword())
             state_ = State::Programming;
         return {};
     case State::Programming:

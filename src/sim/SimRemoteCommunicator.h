@@ -43,7 +43,9 @@ public:
 
     SimKind model() const { return model_; }
     QByteArray parallelNumber;  // empty: the only communicator on its line
-    QByteArray password = QByteArrayLiteral("1234");
+    // The password for programming from a telephone; empty: the one in its memory
+    // (bytes 4 to 7).
+    QByteArray password;
     QByteArray memory;
     SimCommunicatorFaults faults;
     QByteArrayList programmed;  // every programming code taken, as heard
@@ -55,6 +57,7 @@ public:
     SimAnswer hear(const QByteArray &burst);
 
 private:
+    QByteArray currentPassword() const;
     SimAnswer programmingAnswer(const QByteArray &burst);
 
     SimKind model_;

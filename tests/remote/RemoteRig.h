@@ -43,6 +43,7 @@ struct RemoteRig {
     {
         bus.devices = {{"ZEDA-USB", "USB-LNK", nullptr}, {"QUE00042", "QUENTAmodul", &box}};
         communicator.parallelNumber = "3";
+        communicator.password = "1234";
         dial.telephoneNumber = QStringLiteral(" 0123456 ");
         dial.parallelNumber = QStringLiteral("3");
         dial.password = QStringLiteral("1234");
