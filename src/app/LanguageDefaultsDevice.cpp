@@ -139,6 +139,7 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 23, "These settings were not written to the communicator:"},
     {"Extensions", 24, "the setting chosen has no remote programming code"},
     {"Extensions", 25, "nothing is selected"},
+    {"Extensions", 26, "The report file \"%1\" cannot be created."},
 };
 
 } // namespace

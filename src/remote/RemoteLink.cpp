@@ -44,10 +44,11 @@ QByteArray timeText()
 }  // namespace
 
 RemoteLink::RemoteLink(FtdiApi &api, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
-                       CommLog *log, RemoteView &view)
-    : box_(api, clock), clock_(clock), messages_(messages), texts_(texts), log_(log), view_(&view),
+                       CommLog *log, RemoteView *view)
+    : box_(api, clock), clock_(clock), messages_(messages), texts_(texts), log_(log),
       timer_(clock.createTimer(tickInterval, [this] { remoteTick(); })), cancel_([this] { actOnCancel(); })
 {
+    setView(view);
 }
 
 RemoteLink::~RemoteLink() = default;
@@ -205,6 +206,14 @@ void RemoteLink::hangUpBlackBox()
     box_.sendBlackBox(QByteArrayLiteral("AT@BASIC\r\n"));
     clock_.wait(BasicModeSettle);
     discardPendingInput();
+}
+
+void RemoteLink::hangUpOnExit()
+{
+    hangUpBlackBox();
+    timer_->stop();
+    dialling_ = false;
+    connected_ = false;
 }
 
 void RemoteLink::fail(const QString &reason)

@@ -42,7 +42,7 @@ public:
     static constexpr Millis pollPassMinimum{16};
 
     RemoteLink(FtdiApi &api, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
-               CommLog *log, RemoteView &view);
+               CommLog *log, RemoteView *view);
     ~RemoteLink();
     RemoteLink(const RemoteLink &) = delete;
     RemoteLink &operator=(const RemoteLink &) = delete;
@@ -76,6 +76,8 @@ public:
     void remoteDisconnect();
     // The hang-up sequence, when a box is open; no reply is judged.
     void hangUpBlackBox();
+    // The program closes: the line is hung up and the exchange stops.
+    void hangUpOnExit();
 
     // The remote read and write dialogs borrow the link and give it back. Lending
     // lets a keep-alive exchange under way finish first (its reply would otherwise be

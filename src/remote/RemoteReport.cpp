@@ -10,6 +10,11 @@ QString RemoteReport::stampNow()
     return locale.toString(now.date(), QLocale::ShortFormat) + u'-' + locale.toString(now.time(), QLocale::LongFormat);
 }
 
+QString RemoteReport::fileStamp(const QDateTime &when)
+{
+    return when.toString(QStringLiteral("yyyy_MM_dd-hh_mm_ss"));
+}
+
 bool RemoteReport::open(const QString &path, const Header &header)
 {
     closeQuietly();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QSaveFile>
 #include <QString>
 #include <memory>
@@ -24,6 +25,8 @@ public:
     // The date and time as the report shows them: the short date and long time of
     // the system's locale, joined by "-".
     static QString stampNow();
+    // The date and time as report file names carry them: yyyy_mm_dd-hh_mm_ss.
+    static QString fileStamp(const QDateTime &when);
 
     // Creates the report (replacing one open earlier) and writes the two header lines.
     // False when the file cannot be created.

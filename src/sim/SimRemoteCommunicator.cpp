@@ -58,6 +58,16 @@ QByteArray SimRemoteCommunicator::currentPassword() const
     return digits;
 }
 
+bool SimRemoteCommunicator::answersTo(const QByteArray &number) const
+{
+    if (!parallelNumber.isEmpty())
+        return number == parallelNumber;
+    // Bytes 9 and 10: parallel mode, parallel number.
+    if (memory[8] != 1)
+        return true;
+    return number == QByteArray::number(quint8(memory[9]));
+}
+
 SimAnswer SimRemoteCommunicator::hear(const QByteArray &burst)
 {
     switch (state_) {
@@ -68,7 +78,7 @@ SimAnswer SimRemoteCommunicator::hear(const QByteArray &burst)
         // Its parallel number + "B" (asked again when the first "A" was lost), then
         // "#" and the password.
         if (burst.endsWith('B') && !burst.startsWith('#')) {
-            if (burst.chopped(1) != parallelNumber)
+            if (!answersTo(burst.chopped(1)))
                 return {};
             state_ = State::Selected;
             return {QByteArrayLiteral("A")};

@@ -42,7 +42,9 @@ public:
     explicit SimRemoteCommunicator(SimKind model = SimKind::TkvC);
 
     SimKind model() const { return model_; }
-    QByteArray parallelNumber;  // empty: the only communicator on its line
+    // The number it answers to when asked with number + "B"; empty: as its memory
+    // says (any number unless parallel mode is on, then its parallel number).
+    QByteArray parallelNumber;
     // The password for programming from a telephone; empty: the one in its memory
     // (bytes 4 to 7).
     QByteArray password;
@@ -58,6 +60,7 @@ public:
 
 private:
     QByteArray currentPassword() const;
+    bool answersTo(const QByteArray &number) const;
     SimAnswer programmingAnswer(const QByteArray &burst);
 
     SimKind model_;

@@ -5,6 +5,8 @@
 #include "params/Catalogue.h"
 #include "protocol/AlarmImageCodec.h"
 #include "protocol/DeviceBlock.h"
+#include "remote/RemoteBus.h"
+#include "remote/RemoteLink.h"
 
 namespace {
 
@@ -37,8 +39,11 @@ AppState::AppState(MessagePresenter &messages, const QString &logFilePath, bool 
 AppState::~AppState()
 {
     exchange_.reset();
+    remote_.reset();
     QString error;
     if (!connection_.keepSimMemory(&error))
+        messages_.showMessage(error);
+    if (remoteBus_ && !remoteBus_->keepSimMemory(&error))
         messages_.showMessage(error);
     if (log_.isEnabled())
         log_.stop();
@@ -58,7 +63,34 @@ bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
     exchange_ = std::make_unique<CommandExchange>(*connection_.link(), clock_, messages_, texts_, &log_, view, *this);
     linkReady_ = connection_.link()->open();
     exchange_->setLinkReady(linkReady_);
+    if (!remote_ || (!remote_->isRemoteMode() && !remote_->isDialling() && !remote_->blackBox().isOpen()))
+        createRemoteBus(port);
     return true;
+}
+
+void AppState::createRemoteBus(const QString &port)
+{
+    remote_.reset();
+    QString error;
+    if (remoteBus_ && !remoteBus_->keepSimMemory(&error))
+        messages_.showMessage(error);
+    remoteBus_.reset();
+    if (port.startsWith(QLatin1String("sim:"))) {
+        // A communicator of the simulated model waits at the other end of the line.
+        const std::optional<SimKind> kind = simKindFromName(port.mid(4));
+        const bool communicator = kind == SimKind::TkvC || kind == SimKind::TkvC2 || kind == SimKind::TkvC3;
+        remoteBus_ = std::make_unique<RemoteBus>(clock_, communicator ? *kind : SimKind::TkvC);
+    } else {
+        remoteBus_ = std::make_unique<RemoteBus>();
+    }
+    remote_ = std::make_unique<RemoteLink>(remoteBus_->api(), clock_, messages_, texts_, &log_, remoteView_);
+}
+
+void AppState::setRemoteView(RemoteView *view)
+{
+    remoteView_ = view;
+    if (remote_)
+        remote_->setView(view);
 }
 
 void AppState::selectModel(CommunicatorModel model)

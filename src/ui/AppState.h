@@ -9,11 +9,15 @@
 #include "params/ParameterStatus.h"
 #include "protocol/CommandExchange.h"
 #include "protocol/Identification.h"
+#include "remote/ExchangeTables.h"
 
 #include <functional>
 #include <memory>
 
 class MessagePresenter;
+class RemoteBus;
+class RemoteLink;
+class RemoteView;
 
 // The one owner of the program's state: the cable and the exchange on it, what the
 // device told us, the parameters being edited and the communication log. Windows
@@ -29,7 +33,22 @@ public:
     // Creates and opens the cable named by port ("usb", a device path, "sim:KIND") and
     // the exchange on it. False with *error set when the port text names nothing; a
     // cable that does not open leaves the exchange there but not ready.
+    // Unless a remote connection is under way, the BlackBoxes are looked for on the
+    // bus that goes with the cable: the simulated one beside the simulator.
     bool connect(const QString &port, ExchangeView &view, QString *error);
+
+    // The BlackBox link (none before the first connect()).
+    RemoteLink *remote() const { return remote_.get(); }
+    RemoteBus *remoteBus() const { return remoteBus_.get(); }
+    // Where the BlackBox link reports to, now and after a new cable.
+    void setRemoteView(RemoteView *view);
+    // What was last dialled, offered again by the next Connect.
+    DialParameters lastDial;
+    // The serial number the BlackBox menu item shows, and whether it shows.
+    QString blackBoxCaption;
+    bool blackBoxShown = false;
+    // "Compare of read" is offered from the first remote reading until Disconnect.
+    bool compareOffered = false;
 
     Clock &clock() { return clock_; }
     MessagePresenter &messages() { return messages_; }
@@ -73,12 +92,17 @@ public:
     QByteArray blockToWrite(const QString &deviceType) override;
 
 private:
+    void createRemoteBus(const QString &port);
+
     QtClock ownClock_;
     Clock &clock_;
     MessagePresenter &messages_;
     LanguageTable texts_;
     CommLog log_;
     PortConnection connection_;
+    std::unique_ptr<RemoteBus> remoteBus_;
+    std::unique_ptr<RemoteLink> remote_;
+    RemoteView *remoteView_ = nullptr;
     Identification identification_;
     std::unique_ptr<CommandExchange> exchange_;
     ParameterSet parameters_;

@@ -3,13 +3,13 @@
 #include "app/LanguageTable.h"
 #include "app/MessagePresenter.h"
 #include "remote/RemoteLink.h"
+#include "ui/BusyCursor.h"
 #include "ui/WrapLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,15 +83,6 @@ QColor statusColour(DialStatus status, const QPalette &palette)
     }
     return palette.color(QPalette::Window);
 }
-
-// The hourglass while the box hangs up.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 }  // namespace
 
@@ -222,6 +213,14 @@ void ConnectDialog::updateConnectButton()
 {
     connectButton_->setEnabled(!telephoneNumber_->text().trimmed().isEmpty()
                                && password_->text().trimmed().size() == passwordLength);
+}
+
+void ConnectDialog::setDialFields(const DialParameters &dial)
+{
+    telephoneNumber_->setText(dial.telephoneNumber);
+    parallelNumber_->setText(dial.parallelNumber);
+    addHash_->setChecked(dial.addHash);
+    updateConnectButton();
 }
 
 DialParameters ConnectDialog::dialParameters() const

@@ -39,6 +39,8 @@ public:
     // RemoteLink::beginConnect() succeeded and before exec().
     void prepare(const QString &servicePassword, const QString &rememberedSerial);
 
+    // The telephone number, parallel number and "#" tick dialled last time.
+    void setDialFields(const DialParameters &dial);
     // What the Connect button dials with.
     DialParameters dialParameters() const;
     // The reply time-out of the remote read and write dialogs, in their timer ticks.

@@ -49,8 +49,8 @@ DevicePanel::DevicePanel(const LanguageTable &texts, QWidget *parent) : QWidget(
     connect(serviceLamp_, &Lamp::doubleClicked, this, &DevicePanel::serviceLampToggled);
     connect(alarmLamp_, &Lamp::doubleClicked, this, &DevicePanel::alarmLampToggled);
 
-    auto *connectGroup = new QGroupBox(mainText(texts, 14));
-    auto *connectLayout = new QVBoxLayout(connectGroup);
+    connectGroup_ = new QGroupBox(mainText(texts, 14));
+    auto *connectLayout = new QVBoxLayout(connectGroup_);
     modelSelector_ = new QComboBox;
     modelSelector_->setToolTip(texts.text(QStringLiteral("Hint"), 7));
     for (auto model : {CommunicatorModel::TkvC, CommunicatorModel::TkvC2, CommunicatorModel::TkvC3})
@@ -59,7 +59,7 @@ DevicePanel::DevicePanel(const LanguageTable &texts, QWidget *parent) : QWidget(
     deviceType_->hide();
     connectLayout->addWidget(modelSelector_);
     connectLayout->addWidget(deviceType_);
-    column->addWidget(connectGroup);
+    column->addWidget(connectGroup_);
     connect(modelSelector_, &QComboBox::activated, this,
             [this](int index) { Q_EMIT modelSelected(CommunicatorModel(index)); });
 
@@ -142,4 +142,9 @@ void DevicePanel::paintLampsNeutral()
 {
     for (Lamp *lamp : {serviceLamp_, alarmLamp_, firstLamp_, secondLamp_})
         lamp->setColour(LampColour::Neutral);
+}
+
+void DevicePanel::setConnectGroupVisible(bool visible)
+{
+    connectGroup_->setVisible(visible);
 }

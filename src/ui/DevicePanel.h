@@ -30,6 +30,9 @@ public:
     // last call numbers.
     void showStatus(const ParameterStatus &status, CommunicatorModel model);
     void paintLampsNeutral();
+    // The "Connect" group (model selector or device type): hidden while a remote
+    // connection is on.
+    void setConnectGroupVisible(bool visible);
 
     QComboBox *modelSelector() const { return modelSelector_; }
     QLabel *serialNumber() const { return serialNumber_; }
@@ -53,6 +56,7 @@ private:
     QLabel *serviceTime_;
     Lamp *serviceLamp_;
     Lamp *alarmLamp_;
+    QGroupBox *connectGroup_;
     QComboBox *modelSelector_;
     QLabel *deviceType_;
     QLabel *lastNumber_;

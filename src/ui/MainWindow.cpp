@@ -15,6 +15,7 @@
 #include "link/UsbCable.h"
 #include "params/Catalogue.h"
 #include "protocol/DeviceBlock.h"
+#include "remote/RemoteLink.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -125,6 +126,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 MainWindow::~MainWindow()
 {
     state_.identification().setView(nullptr);
+    state_.setRemoteView(nullptr);
     state_.identification().onModelChange = nullptr;
     state_.onParametersRead = nullptr;
 }
@@ -160,6 +162,7 @@ void MainWindow::connectWidgets()
 void MainWindow::connectState()
 {
     state_.identification().setView(this);
+    state_.setRemoteView(this);
     state_.identification().onModelChange = [this](CommunicatorModel model) {
         changeModel(state_.parameters(), state_.status(), model);
         applyModel();
@@ -201,8 +204,7 @@ void MainWindow::applyModel()
     deviceData_->show(info, state_.expertView);
     pageTree_->setModel(model, features & C3Feature::ExternalPower);
     devicePanel_->refresh(info, model);
-    // The remote programming has no TKV-C3 support.
-    remoteMenu_->setEnabled(model != CommunicatorModel::TkvC3);
+    refreshRemoteMenus();
     showNode(currentNode_);
 }
 
@@ -244,7 +246,7 @@ void MainWindow::refreshStatus()
     statusPanels_[1]->setText(menuText(32) + QStringLiteral(": ") + state_.deviceInfo().version);
     statusPanels_[2]->setText(menuText(28) + QStringLiteral(": ") + QFileInfo(state_.settingsFilePath).fileName());
     statusPanels_[3]->setText(menuText(29) + QStringLiteral(": ") + state_.deviceInfo().resetCount);
-    statusPanels_[4]->setText(menuText(30));
+    statusPanels_[4]->setText(menuText(state_.remote() && state_.remote()->isRemoteMode() ? 31 : 30));
 }
 
 void MainWindow::refreshStatusLamps()

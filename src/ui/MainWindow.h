@@ -2,6 +2,7 @@
 
 #include "protocol/ExchangeView.h"
 #include "protocol/Identification.h"
+#include "remote/RemoteView.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -9,6 +10,8 @@
 class AboutDialog;
 class AppState;
 class CableSelectionDialog;
+class ConnectDialog;
+class QDialog;
 class DeviceDataPage;
 class DevicePanel;
 class PageExtras;
@@ -27,7 +30,7 @@ struct ReportInput;
 // The technician's workplace: the page tree, the parameter pages, the device panel,
 // the progress bar and the status bar, the menus, and the device poll that keeps the
 // panel current and the pages fitted to the communicator model.
-class MainWindow : public QMainWindow, public ExchangeView, public IdentificationView {
+class MainWindow : public QMainWindow, public ExchangeView, public IdentificationView, public RemoteView {
     Q_OBJECT
 public:
     static constexpr int firstPollDelayMs = 2000;
@@ -83,6 +86,26 @@ public:
     // The comparison of the readings before and after a remote read; a decision shows
     // the chosen values.
     void openComparison();
+    // Remote menu: the BlackBox connection, reading and writing over it.
+    void connectRemote();
+    void readRemote();
+    void writeRemote();
+    void disconnectRemote();
+    QMenu *remoteMenu() const { return remoteMenu_; }
+    QAction *remoteConnectAction() const { return remoteConnectAction_; }
+    QAction *remoteReadAction() const { return remoteReadAction_; }
+    QAction *remoteWriteAction() const { return remoteWriteAction_; }
+    QAction *remoteDisconnectAction() const { return remoteDisconnectAction_; }
+    QAction *compareAction() const { return compareAction_; }
+    // The BlackBox item (its serial number) with the time of connection, and the
+    // "Connect" item with the keep-alive count, shown while they apply.
+    QMenu *blackBoxMenu() const { return blackBoxMenu_; }
+    QMenu *connectedMenu() const { return connectedMenu_; }
+    // Ends a remote connection on the way out, with the information window shown.
+    void hangUpOnExit();
+    // Runs a modal window (exec); tests drive the window themselves.
+    std::function<int(QDialog &)> runDialog;
+
     // The model selector's choice: the model's lists and defaults on every page.
     void selectModel(CommunicatorModel model);
     // The caption of the "Log File" item: on or off.
@@ -103,6 +126,16 @@ public:
     // IdentificationView
     void setDeviceMenuCaption(const QString &caption) override;
     void showModelSelector(bool show) override;
+    // RemoteView: the link's dialling steps go to the open connect window.
+    void showDialStep(int step) override;
+    void setDialStatus(DialStatus status) override;
+    void setDialStatusText(const QString &text) override;
+    void traceReply(const QByteArray &reply, const QByteArray &command) override;
+    void setBlackBoxCaption(const QString &serial) override;
+    void blackBoxSelected(const QString &serial) override;
+    void connectAbandoned() override;
+    void remoteConnected() override;
+    void remoteDisconnected() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -113,6 +146,9 @@ private:
     void buildDialogs();
     ReportInput reportInput() const;
     void buildMenus();
+    void buildRemoteMenus();
+    void refreshRemoteMenus();
+    int execDialog(QDialog &dialog);
     void fillLanguageMenu(QMenu *menu);
     void buildContextMenu();
     void buildStatusBar();
@@ -160,6 +196,15 @@ private:
     AboutDialog *aboutDialog_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *compareAction_ = nullptr;
+    QAction *remoteConnectAction_ = nullptr;
+    QAction *remoteReadAction_ = nullptr;
+    QAction *remoteWriteAction_ = nullptr;
+    QAction *remoteDisconnectAction_ = nullptr;
+    QMenu *blackBoxMenu_ = nullptr;
+    QAction *connectionTimeAction_ = nullptr;
+    QMenu *connectedMenu_ = nullptr;
+    QAction *repeatsAction_ = nullptr;
+    ConnectDialog *connectDialog_ = nullptr;
     QTimer *pollTimer_;
     int currentNode_ = 0;
     // What the pages were last fitted to.

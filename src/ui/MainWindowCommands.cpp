@@ -76,15 +76,10 @@ void MainWindow::buildMenus()
     fillLanguageMenu(languageMenu_);
 
     remoteMenu_ = menuBar()->addMenu(menuText(22));
-    for (int key : {60, 61, 62, 63})
-        disabledAction(remoteMenu_, menuText(key));
-    // Offered once a remote reading has begun.
-    compareAction_ = remoteMenu_->addAction(menuText(66), this, &MainWindow::openComparison);
-    compareAction_->setEnabled(false);
-    remoteMenu_->setEnabled(state_.model() != CommunicatorModel::TkvC3);
 
     helpMenu_ = menuBar()->addMenu(menuText(23));
     helpMenu_->addAction(menuText(24), this, &MainWindow::showAbout);
+    buildRemoteMenus();
 
     // Shown only while a voice module is on the cable; opens its window.
     const bool talkerShown = talkerAction_ && talkerAction_->isVisible();

@@ -82,6 +82,7 @@ bool ProgramSession::close()
                                                            state_.texts().text(QStringLiteral("Message"), 45));
     if (answer == Answer::Cancel)
         return false;
+    window_.hangUpOnExit();
     window_.stopDevicePoll();
     if (answer == Answer::Yes) {
         state_.savePrefill = true;

@@ -39,7 +39,7 @@ struct RemoteRig {
     static constexpr Nanos minute = std::chrono::minutes(1);
 
     explicit RemoteRig(CommLog *log = nullptr, SimKind model = SimKind::TkvC)
-        : communicator(model), box(clock, communicator), link(bus, clock, messages, texts, log, view)
+        : communicator(model), box(clock, communicator), link(bus, clock, messages, texts, log, &view)
     {
         bus.devices = {{"ZEDA-USB", "USB-LNK", nullptr}, {"QUE00042", "QUENTAmodul", &box}};
         communicator.parallelNumber = "3";

@@ -63,7 +63,7 @@ protected:
 
     RemoteRig rig;
     DialogRelay relay;
-    RemoteLink link{rig.bus, rig.clock, rig.messages, rig.texts, nullptr, relay};
+    RemoteLink link{rig.bus, rig.clock, rig.messages, rig.texts, nullptr, &relay};
     ConnectDialog dialog{link, rig.texts, rig.messages};
 };
 
