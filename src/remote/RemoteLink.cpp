@@ -136,12 +136,13 @@ void RemoteLink::startDialling(const DialParameters &dial)
     restartTimer();
 }
 
+// Each way out stops the exchange first: the hang-up's pauses let timers run.
 void RemoteLink::cancelBeforeSelect()
 {
     view_->connectAbandoned();
-    hangUpBlackBox();
     dialling_ = false;
     timer_->stop();
+    hangUpBlackBox();
     if (box_.isOpen())
         box_.release();
     logEnded(QStringLiteral("close remote before connect communicator: "));
@@ -150,9 +151,9 @@ void RemoteLink::cancelBeforeSelect()
 void RemoteLink::cancelAfterSelect()
 {
     view_->connectAbandoned();
-    hangUpBlackBox();
     dialling_ = false;
     timer_->stop();
+    hangUpBlackBox();
     logEnded(QStringLiteral("disconnect Blackbox before connect communicator: "));
 }
 
@@ -182,12 +183,12 @@ void RemoteLink::actOnCancel()
 
 void RemoteLink::remoteDisconnect()
 {
-    hangUpBlackBox();
-    view_->remoteDisconnected();
     dialling_ = false;
     connected_ = false;
     timer_->stop();
+    hangUpBlackBox();
     remoteMode_ = false;
+    view_->remoteDisconnected();
     logEnded(QStringLiteral("disconnect Blackbox: "));
 }
 
@@ -210,10 +211,12 @@ void RemoteLink::hangUpBlackBox()
 
 void RemoteLink::hangUpOnExit()
 {
-    hangUpBlackBox();
     timer_->stop();
     dialling_ = false;
     connected_ = false;
+    // The window saying so is painted meanwhile.
+    clock_.wait(Millis(100));
+    hangUpBlackBox();
 }
 
 void RemoteLink::fail(const QString &reason)

@@ -306,7 +306,7 @@ void MainWindow::showAbout()
 void MainWindow::openComparison()
 {
     CompareDialog dialog(state_, this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (execDialog(dialog) == QDialog::Accepted) {
         refreshPages();
         refreshStatusLamps();
     }

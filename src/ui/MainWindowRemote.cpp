@@ -153,7 +153,6 @@ void MainWindow::hangUpOnExit()
     InfoWindow info(state_.texts(), this);
     info.show();
     info.repaint();
-    state_.clock().wait(Millis(100));
     remote->hangUpOnExit();
     info.close();
 }
