@@ -3,13 +3,18 @@
 //   OUTDIR/<kind>/node-NN.png       the window at 1000x720 with tree node NN shown
 //   OUTDIR/<kind>/min-node-NN.png   the same at the window's minimum size
 //   OUTDIR/<kind>/page-NN-full.png  the whole content of page NN, not only what fits
-//   OUTDIR/windows/*.png            the cable selection, about and information windows
+//   OUTDIR/windows/*.png            the cable selection, about, information, comparison
+//                                   and remote programming windows
 #include "app/MessagePresenter.h"
 #include "protocol/CommandExchange.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppState.h"
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
+#include "ui/ConnectDialog.h"
+#include "ui/RemoteReadDialog.h"
+#include "ui/RemoteWriteDialog.h"
+#include "remote/RemoteLink.h"
 #include "ui/InfoWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PageTree.h"
@@ -21,7 +26,10 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -207,6 +215,39 @@ bool renderKind(const DeviceKind &kind, const QDir &outRoot, const QString &logP
 // The small windows of the shell over a main window on the TKV-C3 simulator. The
 // cable window gets a sample port listing, so that its port texts can be reviewed on a
 // machine without serial ports.
+// The remote programming windows: the connect window before and after a BlackBox was
+// selected, the read and the write window.
+bool renderRemoteWindows(AppState &state, MainWindow &window, Renderer &renderer)
+{
+    RemoteLink &remote = *state.remote();
+    if (!remote.beginConnect())
+        return false;
+    ConnectDialog connectWindow(remote, state.texts(), state.messages(), &window);
+    connectWindow.prepare(QStringLiteral("6183"), {});
+    connectWindow.show();
+    settle();
+    if (!renderer.save(connectWindow.grab(), QStringLiteral("connect.png")))
+        return false;
+    connectWindow.deviceBox()->setCurrentIndex(0);
+    connectWindow.selectButton()->click();
+    connectWindow.telephoneNumberEdit()->setText(QStringLiteral("0041612345678"));
+    settle();
+    if (!renderer.save(connectWindow.grab(), QStringLiteral("connect-selected.png")))
+        return false;
+    connectWindow.secondCancelButton()->click();
+
+    RemoteReadDialog read(state, QStringLiteral("2026_12_10-11_08_34"), &window);
+    read.show();
+    settle();
+    if (!renderer.save(read.grab(), QStringLiteral("remote-read.png")))
+        return false;
+    read.hide();
+    RemoteWriteDialog write(state, QStringLiteral("2026_12_10-11_08_34"), &window);
+    write.show();
+    settle();
+    return renderer.save(write.grab(), QStringLiteral("remote-write.png"));
+}
+
 bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &language)
 {
     const QString name = QStringLiteral("windows");
@@ -275,7 +316,10 @@ bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &l
     CompareDialog compare(state, &window);
     compare.show();
     settle();
-    return renderer.save(compare.grab(), QStringLiteral("compare.png"));
+    if (!renderer.save(compare.grab(), QStringLiteral("compare.png")))
+        return false;
+    compare.hide();
+    return renderRemoteWindows(state, window, renderer);
 }
 
 } // namespace
