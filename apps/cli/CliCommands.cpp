@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliFileCommands.h"
+#include "CliRemote.h"
 #include "CliOutput.h"
 #include "CliSession.h"
 
@@ -216,6 +217,9 @@ int runCliCommand(const CliOptions &options)
         {QStringLiteral("show"), runShow},              {QStringLiteral("diff"), runDiff},
         {QStringLiteral("set"), runSet},                {QStringLiteral("encode"), runEncode},
         {QStringLiteral("decode"), runDecode},
+        {QStringLiteral("remote-read"), runRemoteCommand},
+        {QStringLiteral("remote-write"), runRemoteCommand},
+        {QStringLiteral("remote-compare"), runRemoteCommand},
     };
     const auto command = commands.find(options.command);
     if (command == commands.end()) {

@@ -19,6 +19,18 @@ QString cliUsage()
         "  set FILE.GDL ID=VALUE ...   change parameters (VALUE as show prints it)\n"
         "  encode FILE.GDL -o IMAGE.BIN   the 256-byte parameter image of --model\n"
         "  decode IMAGE.BIN -o FILE.GDL   decode a parameter image of --model onto its defaults\n"
+        "remote commands, over a BlackBox on the telephone line:\n"
+        "  --blackbox BOX --phone NUMBER [--parallel N] --password PPPP [--gsm] [--add-hash]\n"
+        "  [--timeout SECONDS] COMMAND\n"
+        "BOX    the BlackBox's serial number, or \"sim\" / \"sim:MODEL\" (a simulated BlackBox with a\n"
+        "       simulated communicator of MODEL, TKV-C by default, on its line)\n"
+        "  remote-read -o FILE.GDL [--parts 1,2,3]   read (1 basic, 2 emergency numbers, 3 other\n"
+        "                         numbers) and save the parameters of --model\n"
+        "  remote-write FILE.GDL [--pages 1,...,7]   write the settings file's pages (1 telephone\n"
+        "                         numbers, 2 basic, 3 time, 4 system, 5 lift, 6 handsfree, 7 option)\n"
+        "  remote-compare --baseline FILE.GDL [-o FILE.GDL]   read everything and list the bytes\n"
+        "                         that differ from the baseline's\n"
+        "  each writes its report file (LF-R-... or LF-W-....TXT) into the program folder\n"
         "exit status: 0 done; 1 the device or link failed; 2 bad usage or a bad input file\n");
 }
 
@@ -32,6 +44,14 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
         {QLatin1String("--model"), &model},
         {QLatin1String("--log"), &options.logFile},
         {QLatin1String("-o"), &options.outputFile},
+        {QLatin1String("--blackbox"), &options.blackBox},
+        {QLatin1String("--phone"), &options.phone},
+        {QLatin1String("--parallel"), &options.parallel},
+        {QLatin1String("--password"), &options.password},
+        {QLatin1String("--pages"), &options.pages},
+        {QLatin1String("--parts"), &options.parts},
+        {QLatin1String("--baseline"), &options.baseline},
+        {QLatin1String("--timeout"), &options.timeout},
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -46,6 +66,10 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
             options.json = true;
         } else if (arg == QLatin1String("--image")) {
             options.image = true;
+        } else if (arg == QLatin1String("--gsm")) {
+            options.gsm = true;
+        } else if (arg == QLatin1String("--add-hash")) {
+            options.addHash = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option ") + arg;
             return std::nullopt;

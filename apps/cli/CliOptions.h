@@ -15,6 +15,19 @@ struct CliOptions {
     QString command;
     QString outputFile;  // -o
     QStringList arguments;
+
+    // The remote commands: the BlackBox (a serial number, "sim" or "sim:MODEL") and
+    // what it dials.
+    QString blackBox;
+    QString phone;
+    QString parallel;
+    QString password;
+    bool gsm = false;
+    bool addHash = false;
+    QString pages;     // remote-write: page numbers 1-7, comma separated; empty: all
+    QString parts;     // remote-read: 1 basic, 2 emergency numbers, 3 other numbers; empty: all
+    QString baseline;  // remote-compare: the settings file the reading is compared with
+    QString timeout;   // seconds the whole remote command may take; empty: no limit
 };
 
 // Parses the command line; on a usage error returns nothing and sets error.

@@ -17,6 +17,23 @@ QByteArray latin1Trimmed(const QString &text)
 
 }  // namespace
 
+std::optional<QString> dialNumberOf(const QString &typed)
+{
+    QString number = typed;
+    for (QChar &c : number) {
+        switch (c.unicode()) {
+        case 'p': c = u'P'; break;
+        case 'h': case 'H': c = u'*'; break;
+        case 'k': case 'K': c = u'#'; break;
+        default: break;
+        }
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit && c != u'*' && c != u'#' && c != u'P' && c != u'R' && c != u'f')
+            return std::nullopt;
+    }
+    return number;
+}
+
 std::vector<ExchangeStep> buildDialTable(const DialParameters &dial)
 {
     const QByteArray number = latin1Trimmed(dial.telephoneNumber) + (dial.addHash ? "#" : "");

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 // One line of the BlackBox exchange: the command as it goes on the wire and the
@@ -28,6 +29,11 @@ struct DialParameters {
     bool gsm = false;         // long waits after dialling
     bool addHash = false;     // "#" after the telephone number
 };
+
+// A telephone number as the BlackBox dials it: digits, "*", "#", pause "P", "R" and
+// "f"; typed "p" is "P", "h" and "H" are "*", "k" and "K" are "#". Nothing when the
+// text holds any other character.
+std::optional<QString> dialNumberOf(const QString &typed);
 
 // Step numbers of the dialling table that the exchange treats specially.
 namespace DialStep {

@@ -38,26 +38,18 @@ enum Key {
     Status = 51,
 };
 
-// The characters a telephone number dials: digits, "*", "#", pause "P", "R" and "f".
-// Typed "p" becomes "P", "h" and "H" become "*", "k" and "K" become "#"; a text with
-// any other character (typed or pasted) is refused whole.
+// A typed or pasted text with a character the BlackBox does not dial is refused
+// whole; the letters that stand for others are replaced.
 class TelephoneNumberValidator : public QValidator {
 public:
     using QValidator::QValidator;
 
     State validate(QString &input, int &) const override
     {
-        for (QChar &c : input) {
-            switch (c.unicode()) {
-            case 'p': c = u'P'; break;
-            case 'h': case 'H': c = u'*'; break;
-            case 'k': case 'K': c = u'#'; break;
-            default: break;
-            }
-            const bool digit = c >= u'0' && c <= u'9';
-            if (!digit && c != u'*' && c != u'#' && c != u'P' && c != u'R' && c != u'f')
-                return Invalid;
-        }
+        const std::optional<QString> number = dialNumberOf(input);
+        if (!number)
+            return Invalid;
+        input = *number;
         return Acceptable;
     }
 };
