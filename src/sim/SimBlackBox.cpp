@@ -150,6 +150,7 @@ void SimBlackBox::sendDigits(const QByteArray &digits)
         lineEvents_.emplace(dtmfFree_ + pickUpDelay, Event{LineEvent::PickUp, {}});
         return;
     }
+    lineDigits += digits.size();
     QByteArray heard = digits;
     for (char &digit : heard)
         if (takeFault(faults.noisyDigits))
@@ -190,7 +191,10 @@ void SimBlackBox::runLine()
         } else if (event.kind == LineEvent::AnswerEnd) {
             if (listening_)
                 reply(QByteArrayLiteral("FULL"), at);
-        } else if (!takeFault(faults.lostAnswers) && listening_) {
+        } else {
+            ++lineDigits;
+            if (takeFault(faults.lostAnswers) || !listening_)
+                continue;
             const char digit = event.digits[0];
             collected_.append(takeFault(faults.noisyAnswers) ? (digit == 'D' ? '0' : 'D') : digit);
         }

@@ -53,6 +53,7 @@ public:
     bool isOffHook() const { return offHook_; }
     SimBlackBoxFaults faults;
     QByteArrayList commands;  // every command line the PC sent, without CR LF
+    qint64 lineDigits = 0;    // DTMF digits on the connected line, both ways
 
 private:
     enum class Call { None, Ringing, Connected, Dead };
