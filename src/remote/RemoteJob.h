@@ -34,6 +34,13 @@ protected:
     RemoteJob(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
               const char *reportTitle);
 
+    // The box's lines the read and the write both use.
+    static inline const QByteArray ReceiveCommand = QByteArrayLiteral("AT@RECE\r\n");
+    static inline const QByteArray FetchCommand = QByteArrayLiteral("AT@RECN\r\n");
+    static inline const QByteArray OkLine = QByteArrayLiteral("OK\r\n");
+    // How many ticks of its timer the job waits for a reply: 110, 250 over GSM.
+    static int replyTimeoutTicks(bool gsm) { return gsm ? 250 : 110; }
+
     // Ends the job: the dialog closes and the connection goes back to the keep-alive.
     virtual void close() = 0;
 

@@ -14,15 +14,10 @@ enum ReadText {
 };
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
-const QByteArray Ok = QByteArrayLiteral("OK\r\n");
-const QByteArray Receive = QByteArrayLiteral("AT@RECE\r\n");
-const QByteArray Fetch = QByteArrayLiteral("AT@RECN\r\n");
 const QByteArray ChecksumRequest = QByteArrayLiteral("ATDE8**\r\n");
 
-// Reply waits counted in 80 ms ticks: a block is asked for again after more than
-// 135 ticks (about 11 s), 275 with a GSM connection.
-constexpr int ReplyTimeoutTicks = 110;
-constexpr int GsmReplyTimeoutTicks = 250;
+// A block is asked for again after the reply time-out and this many ticks more:
+// 135 ticks of 80 ms (about 11 s), 275 with a GSM connection.
 constexpr int TimeoutMargin = 25;
 constexpr int WrongReplyLimit = 10;
 constexpr int ShortPoll = 100;
@@ -132,7 +127,7 @@ void RemoteRead::sendRequest()
 
 bool RemoteRead::timedOut() const
 {
-    return replyWaitTicks_ > (gsm_ ? GsmReplyTimeoutTicks : ReplyTimeoutTicks) + TimeoutMargin;
+    return replyWaitTicks_ > replyTimeoutTicks(gsm_) + TimeoutMargin;
 }
 
 bool RemoteRead::poll(const QByteArray &awaited, int passes, Millis each)
@@ -216,7 +211,7 @@ void RemoteRead::afterFull()
     ReplyBuffer &buffer = link_.receiveBuffer();
     received(buffer.text());
     buffer.clear();
-    send(Fetch);
+    send(FetchCommand);
     if (!poll(CrLf, ShortPoll, Millis(1))) {
         fail(ErrorWord, QStringLiteral(" - RECN  not receive OK"), false);
         return;
@@ -235,14 +230,14 @@ void RemoteRead::afterFull()
     setProgress(progress_ + 1);
     resetCounters();
     state_ = State::WaitingForChecksum;
-    if (!poll(Ok, ChecksumPoll, Millis(2))) {
+    if (!poll(OkLine, ChecksumPoll, Millis(2))) {
         fail(ErrorWord, QStringLiteral(" - 8**  not receive OK"), true);
         return;
     }
     received(buffer.text());
     buffer.clear();
     clock_.wait(ReceivePause);
-    send(Receive);
+    send(ReceiveCommand);
     buffer.clear();
     clock_.wait(ArmPause);
     restartTimer();
@@ -255,8 +250,8 @@ void RemoteRead::afterReceiveOk()
     buffer.clear();
     if (!receiveSent_) {
         receiveSent_ = true;
-        send(Receive);
-        if (!poll(Ok, ShortPoll, Millis(1))) {
+        send(ReceiveCommand);
+        if (!poll(OkLine, ShortPoll, Millis(1))) {
             fail(ErrorWord, QStringLiteral(" - RECE2   not receive OK"), true);
             return;
         }
@@ -280,7 +275,7 @@ void RemoteRead::checksumStep()
     clock_.wait(gsm_ ? GsmChecksumWait : ChecksumWait);
     if (cancelRequested())
         return;
-    send(Fetch);
+    send(FetchCommand);
     if (!poll(CrLf, ShortPoll, Millis(1))) {
         fail(ErrorWord, QStringLiteral(" - RECN    not receive OK"), false);
         return;

@@ -15,14 +15,8 @@ enum WriteText {
     RepeatTimeout = 44,
 };
 
-const QByteArray Ok = QByteArrayLiteral("OK\r\n");
 const QByteArray Acknowledged = QByteArrayLiteral("BOK\r\n");
-const QByteArray Receive = QByteArrayLiteral("AT@RECE\r\n");
-const QByteArray Fetch = QByteArrayLiteral("AT@RECN\r\n");
 
-// Reply waits counted in ticks of the dialog's timer.
-constexpr int ReplyTimeoutTicks = 110;
-constexpr int GsmReplyTimeoutTicks = 250;
 constexpr int RepeatLimit = 10;
 constexpr int FetchPoll = 100;
 constexpr int CycleLimit = 80;
@@ -161,7 +155,7 @@ void RemoteWrite::tick()
     const DeferredCancel::Step step(cancel_);
     if (state_ != State::Writing)
         return;
-    if (++replyWaitTicks_ > (gsm_ ? GsmReplyTimeoutTicks : ReplyTimeoutTicks)) {
+    if (++replyWaitTicks_ > replyTimeoutTicks(gsm_)) {
         timedOut();
         return;
     }
@@ -235,12 +229,12 @@ void RemoteWrite::acknowledgementCycle()
 {
     ReplyBuffer &buffer = link_.receiveBuffer();
     for (int cycles = 1;; ++cycles) {
-        if (!fetch(Receive, "TX - RECE   not receive OK"))
+        if (!fetch(ReceiveCommand, "TX - RECE   not receive OK"))
             return;
         received(buffer.text());
         if (!pause(FetchPause))
             return;
-        if (!fetch(Fetch, "TX - RECN   not receive OK"))
+        if (!fetch(FetchCommand, "TX - RECN   not receive OK"))
             return;
         received(buffer.text());
         if (cycles > (gsm_ ? GsmCycleLimit : CycleLimit)) {
@@ -258,7 +252,7 @@ bool RemoteWrite::fetch(const QByteArray &command, const char *failure)
 {
     send(command);
     link_.receiveBuffer().clear();
-    if (link_.pollFor(Ok, FetchPoll, Millis(1), wrongReplies_))
+    if (link_.pollFor(OkLine, FetchPoll, Millis(1), wrongReplies_))
         return true;
     reportLine(failure);
     closeWith(text(ErrorWord) + QString::fromLatin1(failure));

@@ -226,11 +226,6 @@ DialParameters ConnectDialog::dialParameters() const
     return dial;
 }
 
-int ConnectDialog::replyTimeoutTicks() const
-{
-    return gsm_->isChecked() ? 250 : 110;
-}
-
 void ConnectDialog::selectChosenBox()
 {
     progress_->setValue(1);

@@ -43,8 +43,6 @@ public:
     void setDialFields(const DialParameters &dial);
     // What the Connect button dials with.
     DialParameters dialParameters() const;
-    // The reply time-out of the remote read and write dialogs, in their timer ticks.
-    int replyTimeoutTicks() const;
 
     // Widgets, for the tests and the window's own wiring.
     QComboBox *deviceBox() const { return deviceBox_; }

@@ -165,7 +165,8 @@ TEST_F(ConnectDialogTest, DiallingEndsConnectedAndClosesTheWindow)
     EXPECT_EQ(rig.count("ATDE3B"), 1);
     EXPECT_EQ(rig.count("ATDE#1234"), 1);
     EXPECT_TRUE(rig.messages.messages.isEmpty());
-    EXPECT_EQ(dialog.replyTimeoutTicks(), 110);
+    // The remote read and write wait for replies as long as the GSM tick says.
+    EXPECT_FALSE(dialog.dialParameters().gsm);
 }
 
 TEST_F(ConnectDialogTest, TheTicksReachTheDiallingAndTheReplyTimeOut)
@@ -177,7 +178,7 @@ TEST_F(ConnectDialogTest, TheTicksReachTheDiallingAndTheReplyTimeOut)
     fillAndConnect();
     ASSERT_TRUE(runUntil([this] { return link.isRemoteMode(); }));
     EXPECT_EQ(rig.count("ATDE0123456#"), 1);
-    EXPECT_EQ(dialog.replyTimeoutTicks(), 250);
+    EXPECT_TRUE(dialog.dialParameters().gsm);
 }
 
 TEST_F(ConnectDialogTest, CancelBeforeSelectClosesWithoutABox)
