@@ -247,6 +247,9 @@ void MainWindow::refreshStatus()
     statusPanels_[2]->setText(menuText(28) + QStringLiteral(": ") + QFileInfo(state_.settingsFilePath).fileName());
     statusPanels_[3]->setText(menuText(29) + QStringLiteral(": ") + state_.deviceInfo().resetCount);
     statusPanels_[4]->setText(menuText(state_.remote() && state_.remote()->isRemoteMode() ? 31 : 30));
+    // A new cable brings the BlackBox bus that goes with it.
+    if (remoteConnectAction_)
+        refreshRemoteMenus();
 }
 
 void MainWindow::refreshStatusLamps()

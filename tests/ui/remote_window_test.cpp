@@ -204,4 +204,16 @@ TEST_F(RemoteWindowTest, ClosingTheProgramHangsUpTheLine)
     EXPECT_FALSE(remote().isTimerActive());
 }
 
+using RemoteMenuTest = WindowFixture;
+
+TEST_F(RemoteMenuTest, ConnectIsOfferedOnceACableBringsItsBlackBoxBus)
+{
+    EXPECT_FALSE(window_->remoteConnectAction()->isEnabled());
+    connectSimulator("TKV-C");
+    window_->pollDevice();
+    EXPECT_TRUE(window_->remoteConnectAction()->isEnabled());
+    selectModel(CommunicatorModel::TkvC3);
+    EXPECT_FALSE(window_->remoteMenu()->isEnabled());
+}
+
 }  // namespace
