@@ -30,7 +30,8 @@ QString cliUsage()
         "                         numbers, 2 basic, 3 time, 4 system, 5 lift, 6 handsfree, 7 option)\n"
         "  remote-compare --baseline FILE.GDL [-o FILE.GDL]   read everything and list the bytes\n"
         "                         that differ from the baseline's\n"
-        "  each writes its report file (LF-R-... or LF-W-....TXT) into the program folder\n"
+        "  each writes its report file (LF-R-... or LF-W-....TXT) into the program folder;\n"
+        "  --timeout ends the call after SECONDS (default 3600): the reading retries without end\n"
         "exit status: 0 done; 1 the device or link failed; 2 bad usage or a bad input file\n");
 }
 

@@ -27,7 +27,7 @@ struct CliOptions {
     QString pages;     // remote-write: page numbers 1-7, comma separated; empty: all
     QString parts;     // remote-read: 1 basic, 2 emergency numbers, 3 other numbers; empty: all
     QString baseline;  // remote-compare: the settings file the reading is compared with
-    QString timeout;   // seconds the whole remote command may take; empty: no limit
+    QString timeout;   // seconds the whole remote command may take; empty: an hour
 };
 
 // Parses the command line; on a usage error returns nothing and sets error.

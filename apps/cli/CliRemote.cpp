@@ -33,7 +33,7 @@ struct RemotePlan {
     std::optional<SimKind> simulated;  // the model of the simulated communicator
     QString serial;
     DialParameters dial;
-    std::optional<Nanos> timeout;
+    Nanos timeout = std::chrono::hours(1);
     ReadChoices parts;
     WritePageChoice pages;
     ParameterSet set;  // remote-write: what is written; remote-compare: the baseline
@@ -257,7 +257,13 @@ public:
         openReport(read, "LF-R-");
         if (!read.start(plan_.parts, plan_.dial.gsm))
             return false;
-        runUntil([&] { return read.state() == RemoteRead::State::Closed; }, [&] { read.requestCancel(); });
+        const auto ended = [&] {
+            return read.state() == RemoteRead::State::Closed || read.state() == RemoteRead::State::Stopped;
+        };
+        runUntil(ended, [&] { read.requestCancel(); });
+        // A reading stopped by a failure waits for Cancel in the window.
+        read.requestCancel();
+        runUntil([&] { return read.state() == RemoteRead::State::Closed; }, [] {});
         return progress_.finished;
     }
 
@@ -270,8 +276,6 @@ public:
         runUntil([&] { return write.state() == RemoteWrite::State::Closed; }, [&] { write.requestCancel(); });
         return progress_.finished && write.omitted().isEmpty();
     }
-
-    bool timedOut() const { return timedOut_; }
 
 private:
     void openReport(RemoteJob &job, const char *prefix)
@@ -289,9 +293,10 @@ private:
     void runUntil(const std::function<bool()> &done, const std::function<void()> &cancel)
     {
         while (!done()) {
-            if (plan_.timeout && !timedOut_ && clock_->now() - start_ > *plan_.timeout) {
+            if (!timedOut_ && clock_->now() - start_ > plan_.timeout) {
                 timedOut_ = true;
-                printError(QStringLiteral("gave up after %1 s").arg(plan_.timeout->count() / 1'000'000'000));
+                printError(QStringLiteral("gave up after %1 s")
+                               .arg(std::chrono::duration_cast<std::chrono::seconds>(plan_.timeout).count()));
                 cancel();
                 continue;
             }

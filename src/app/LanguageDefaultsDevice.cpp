@@ -140,6 +140,7 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 24, "the setting chosen has no remote programming code"},
     {"Extensions", 25, "nothing is selected"},
     {"Extensions", 26, "The report file \"%1\" cannot be created."},
+    {"Extensions", 27, "The report file \"%1\" could not be written."},
 };
 
 } // namespace

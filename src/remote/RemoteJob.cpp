@@ -1,6 +1,7 @@
 #include "remote/RemoteJob.h"
 
 #include "app/LanguageTable.h"
+#include "app/MessagePresenter.h"
 #include "remote/RemoteLink.h"
 
 RemoteJob::RemoteJob(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
@@ -29,4 +30,21 @@ void RemoteJob::discardPendingInput()
 QString RemoteJob::text(int key) const
 {
     return texts_.text(QStringLiteral("Remote"), key);
+}
+
+void RemoteJob::closeReport()
+{
+    checkReport(report_.closeQuietly());
+}
+
+void RemoteJob::finishReport()
+{
+    if (report_.isOpen())
+        checkReport(report_.close());
+}
+
+void RemoteJob::checkReport(bool written)
+{
+    if (!written)
+        messages_.showMessage(texts_.text(QStringLiteral("Extensions"), 27).arg(report_.fileName()));
 }

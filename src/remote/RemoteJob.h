@@ -24,7 +24,7 @@ public:
     // no report) when it cannot be created.
     bool openReport(const QString &path, const RemoteReport::Header &header) { return report_.open(path, header); }
     // "Log File" unticked: later exchanges are not reported.
-    void closeReport() { report_.closeQuietly(); }
+    void closeReport();
     const RemoteReport &report() const { return report_; }
 
     // Cancel or the window's close box: closes at once, or after the running step.
@@ -50,11 +50,7 @@ protected:
     void received(const QByteArray &text);
     void reportLine(const QByteArray &line) { report_.writeLine(line); }
     // "End of report " and the date and time, when the report is open; then it closes.
-    void finishReport()
-    {
-        if (report_.isOpen())
-            report_.close();
-    }
+    void finishReport();
     void discardPendingInput();
     bool cancelRequested() const { return cancel_.requested(); }
     QString text(int key) const;
@@ -66,5 +62,8 @@ protected:
     DeferredCancel cancel_;
 
 private:
+    // A report that could not be written is told, with its name.
+    void checkReport(bool written);
+
     RemoteReport report_;
 };

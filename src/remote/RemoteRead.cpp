@@ -148,6 +148,8 @@ void RemoteRead::tick()
 
 void RemoteRead::reRequest(const QByteArray &note)
 {
+    // A piece of a line that never ended must not stick to the next reply.
+    link_.receiveBuffer().clear();
     send(currentBlock().request(), note);
     discardPendingInput();
     setProgress(2);
@@ -335,6 +337,7 @@ void RemoteRead::nextBlock()
 void RemoteRead::decodePhase()
 {
     if (quint8(images_.working.at(15)) != imageMarker) {
+        decodeRefused_ = true;
         messages_.showMessage(ImageDecodeResult{ImageFailure::Memory}.message(texts_));
         return;
     }
@@ -347,7 +350,7 @@ void RemoteRead::close()
     if (state_ == State::Closed)
         return;
     timer_->stop();
-    const bool finished = state_ == State::Finished;
+    const bool finished = state_ == State::Finished && !decodeRefused_;
     const bool lent = state_ != State::Ready;
     state_ = State::Closed;
     finishReport();

@@ -24,6 +24,7 @@ public:
     // are recoloured from the status values).
     virtual void phaseDecoded(ReadPhase phase) { (void)phase; }
     // The dialog closes: at the end, on a failure that closes it, or on Cancel.
+    // finished: every chosen block was read and decoded.
     virtual void closed(bool finished) { (void)finished; }
 };
 
@@ -104,4 +105,5 @@ private:
     int blockCounter_ = 0;
     int progress_ = 0;
     int progressMaximum_ = 10;
+    bool decodeRefused_ = false;  // the image read had no marker: nothing was decoded
 };

@@ -101,6 +101,7 @@ void RemoteWrite::start(const WritePageChoice &choice, bool gsm)
     state_ = State::Writing;
     timeoutRepeats_ = errRepeats_ = wrongReplies_ = noAcknowledge_ = 0;
     replyWaitTicks_ = 0;
+    link_.receiveBuffer().clear();
     discardPendingInput();
     if (!pause(StartPause))
         return;
@@ -188,6 +189,8 @@ void RemoteWrite::tick()
 void RemoteWrite::timedOut()
 {
     view_.setStatus(WriteStatus::TimedOut);
+    // A piece of a line that never ended must not stick to the next reply.
+    link_.receiveBuffer().clear();
     sendCommand();
     if (++timeoutRepeats_ > RepeatLimit) {
         closeWith(text(CannotConnect) + QStringLiteral(" '") + text(RepeatTimeout) + u'\'');
@@ -216,7 +219,8 @@ void RemoteWrite::wrongReply()
     link_.receiveBuffer().clear();
     if (++wrongReplies_ > RepeatLimit) {
         closeWith(text(CannotConnect) + QStringLiteral(" '") + text(NotReplied) + u' '
-                  + QString::fromLatin1(page_.commands[step_]) + u'\'');
+                      + QString::fromLatin1(page_.commands[step_]) + u'\'',
+                  Told::BeforeClosing);
         return;
     }
     discardPendingInput();
@@ -255,13 +259,14 @@ bool RemoteWrite::fetch(const QByteArray &command, const char *failure)
     if (link_.pollFor(OkLine, FetchPoll, Millis(1), wrongReplies_))
         return true;
     reportLine(failure);
-    closeWith(text(ErrorWord) + QString::fromLatin1(failure));
+    closeWith(text(ErrorWord) + QString::fromLatin1(failure), Told::BeforeClosing);
     return false;
 }
 
 void RemoteWrite::acknowledged()
 {
     noAcknowledge_ = 0;
+    received(link_.receiveBuffer().text());
     discardPendingInput();
     if (!pause(gsmPause(AcknowledgedPause, GsmAcknowledgedPause)))
         return;
@@ -286,7 +291,7 @@ void RemoteWrite::notAcknowledged()
     reportLine("TX - RECN dtmf   not receive DTMF -  R E P E A T");
     if (++noAcknowledge_ > NoAcknowledgeLimit) {
         reportLine("TX - max. repeat");
-        closeWith(text(ErrorWord) + QStringLiteral("TX - max. repeat"));
+        closeWith(text(ErrorWord) + QStringLiteral("TX - max. repeat"), Told::BeforeClosing);
         return;
     }
     if (!pause(gsmPause(PageStartPause, GsmPageStartPause)))
@@ -303,11 +308,14 @@ void RemoteWrite::close()
     closeWith({});
 }
 
-// Closes the dialog, then tells the failure, if any, and what was left out.
-void RemoteWrite::closeWith(const QString &failure)
+// Closes the dialog and tells the failure, if any, before or after, then what was
+// left out.
+void RemoteWrite::closeWith(const QString &failure, Told when)
 {
     if (state_ == State::Closed)
         return;
+    if (!failure.isEmpty() && when == Told::BeforeClosing)
+        messages_.showMessage(failure);
     pageTimer_->stop();
     phoneTimer_->stop();
     const bool finished = state_ == State::Finished;
@@ -317,7 +325,7 @@ void RemoteWrite::closeWith(const QString &failure)
     view_.closed(finished);
     if (lent)
         link_.takeLinkBack();
-    if (!failure.isEmpty())
+    if (!failure.isEmpty() && when == Told::AfterClosing)
         messages_.showMessage(failure);
     tellOmissions();
 }

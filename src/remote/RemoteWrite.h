@@ -94,7 +94,8 @@ private:
     void restartTimer();
     bool pause(Millis duration);
     Millis gsmPause(Millis normal, Millis gsm) const;
-    void closeWith(const QString &failure);
+    enum class Told { BeforeClosing, AfterClosing };
+    void closeWith(const QString &failure, Told when = Told::AfterClosing);
     void close() override;
     void tellOmissions();
 

@@ -88,7 +88,7 @@ void SimBlackBox::resetLine()
 
 void SimBlackBox::execute(const QByteArray &command)
 {
-    if (faults.silent)
+    if (faults.silent || takeFault(faults.unanswered))
         return;
     const Nanos now = clock_.now();
     if (takeFault(faults.errReplies)) {

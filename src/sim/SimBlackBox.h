@@ -15,6 +15,7 @@ struct SimBlackBoxFaults {
     int lostAnswers = 0;   // digits the communicator sends back are lost on the line
     int noisyAnswers = 0;  // digits the communicator sends back arrive as another digit
     int errReplies = 0;    // commands answered "ERR" instead of being carried out
+    int unanswered = 0;    // commands neither carried out nor answered
     bool silent = false;   // the box answers nothing at all
     bool slowReplies = false;  // each reply byte takes 50 ms, so a line arrives in pieces
 };

@@ -63,7 +63,7 @@ bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
     exchange_ = std::make_unique<CommandExchange>(*connection_.link(), clock_, messages_, texts_, &log_, view, *this);
     linkReady_ = connection_.link()->open();
     exchange_->setLinkReady(linkReady_);
-    if (!remote_ || (!remote_->isRemoteMode() && !remote_->isDialling() && !remote_->blackBox().isOpen()))
+    if (!remote_ || (!remote_->isRemoteMode() && !remote_->isDialling()))
         createRemoteBus(port);
     return true;
 }

@@ -375,6 +375,9 @@ void MainWindow::focusStatusBar()
 
 void MainWindow::startDevicePoll()
 {
+    // While a remote connection is on, only the remote link drives a USB device.
+    if (state_.remote() && state_.remote()->isRemoteMode())
+        return;
     pollTimer_->start();
 }
 

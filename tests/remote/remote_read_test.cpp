@@ -84,6 +84,19 @@ TEST(RemoteRead, StartedWhileTheKeepAliveExchangesWaitsForItsReply)
     EXPECT_TRUE(rig.messages.messages.isEmpty()) << rig.messages.messages.join(u'|').toStdString();
 }
 
+TEST(RemoteRead, AMemoryWithoutItsMarkerIsReadButNotDecoded)
+{
+    RemoteReadRig rig;
+    rig.communicator.memory[15] = 0;
+    const ParameterSet untouched = rig.set;
+    ASSERT_TRUE(rig.start({true, false, false}));
+    ASSERT_TRUE(rig.runToEnd());
+    EXPECT_FALSE(rig.readView.finished);
+    EXPECT_EQ(rig.messages.messages.size(), 1);
+    EXPECT_EQ(rig.set, untouched);
+    EXPECT_EQ(rig.working.left(80), rig.communicator.memory.left(80));
+}
+
 TEST(RemoteRead, WithoutAChoiceNothingIsSent)
 {
     RemoteReadRig rig;

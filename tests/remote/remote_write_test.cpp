@@ -138,8 +138,15 @@ INSTANTIATE_TEST_SUITE_P(
         RecoveryCase{"LineNoise", [](RemoteWriteRig &r) { r.box.faults.noisyDigits = 1; }, 2,
                      "TX - RECN dtmf   not receive DTMF -  R E P E A T"},
         RecoveryCase{"LateB", [](RemoteWriteRig &r) { r.communicator.faults.lateAcknowledgements = 1; }, 1, ""},
-        // A line that arrives in pieces is kept until it is complete.
-        RecoveryCase{"ReplyInPieces", [](RemoteWriteRig &r) { r.box.faults.slowReplies = true; }, 1, ""}),
+        // A line that arrives in pieces is kept until it is complete...
+        RecoveryCase{"ReplyInPieces", [](RemoteWriteRig &r) { r.box.faults.slowReplies = true; }, 1, ""},
+        // ...but a piece that never ends does not stick to the reply after a time-out.
+        RecoveryCase{"PieceOfALineThenNoReply",
+                     [](RemoteWriteRig &r) {
+                         r.box.faults.unanswered = 1;
+                         r.box.inject("X");
+                     },
+                     2, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct LimitCase {

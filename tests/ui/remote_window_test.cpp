@@ -127,6 +127,10 @@ TEST_F(RemoteWindowTest, ConnectingOffersTheRemoteCommandsAndShowsTheConnection)
     EXPECT_TRUE(window_->blackBoxMenu()->actions().first()->text().contains(QStringLiteral(":  00:01:0")))
         << window_->blackBoxMenu()->actions().first()->text().toStdString();
 
+    // Nothing else polls the local cable meanwhile (a cable chosen anew, say).
+    window_->startDevicePoll();
+    EXPECT_FALSE(window_->isPolling());
+
     window_->remoteDisconnectAction()->trigger();
     EXPECT_FALSE(remote().isRemoteMode());
     EXPECT_TRUE(window_->remoteConnectAction()->isEnabled());
@@ -136,6 +140,10 @@ TEST_F(RemoteWindowTest, ConnectingOffersTheRemoteCommandsAndShowsTheConnection)
     EXPECT_EQ(window_->statusPanel(4)->text(), state_->texts().text(QStringLiteral("Menu"), 30));
     EXPECT_TRUE(window_->isPolling());
     EXPECT_TRUE(messages_.messages.isEmpty()) << messages_.messages.join(u'|').toStdString();
+
+    // Another cable, another bus: the box that stayed open is let go.
+    connectSimulator("TKV-C");
+    EXPECT_EQ(communicator().model(), SimKind::TkvC);
 }
 
 TEST_F(RemoteWindowTest, ReadCompareChangeWriteTwoPagesReadAgain)
