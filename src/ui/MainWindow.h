@@ -149,6 +149,7 @@ private:
     void buildRemoteMenus();
     void refreshRemoteMenus();
     int execDialog(QDialog &dialog);
+    bool readyForRemoteJob();
     void fillLanguageMenu(QMenu *menu);
     void buildContextMenu();
     void buildStatusBar();

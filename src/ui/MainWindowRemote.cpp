@@ -104,13 +104,21 @@ void MainWindow::connectRemote()
     refreshRemoteMenus();
 }
 
-void MainWindow::readRemote()
+// Read and write need the connection and the values as the pages show them.
+bool MainWindow::readyForRemoteJob()
 {
-    RemoteLink *remote = state_.remote();
+    const RemoteLink *remote = state_.remote();
     if (!remote || !remote->isRemoteMode())
-        return;
+        return false;
     focusStatusBar();
     pages_->store();
+    return true;
+}
+
+void MainWindow::readRemote()
+{
+    if (!readyForRemoteJob())
+        return;
     RemoteReadDialog dialog(state_, RemoteReport::fileStamp(QDateTime::currentDateTime()), this);
     connect(&dialog, &RemoteReadDialog::readingStarted, this, [this] {
         state_.compareOffered = true;
@@ -126,11 +134,8 @@ void MainWindow::readRemote()
 
 void MainWindow::writeRemote()
 {
-    RemoteLink *remote = state_.remote();
-    if (!remote || !remote->isRemoteMode())
+    if (!readyForRemoteJob())
         return;
-    focusStatusBar();
-    pages_->store();
     RemoteWriteDialog dialog(state_, RemoteReport::fileStamp(QDateTime::currentDateTime()), this);
     execDialog(dialog);
     refreshRemoteMenus();
