@@ -141,6 +141,9 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 25, "nothing is selected"},
     {"Extensions", 26, "The report file \"%1\" cannot be created."},
     {"Extensions", 27, "The report file \"%1\" could not be written."},
+    {"Extensions", 28, "The HEX file has no configuration of the processor"},
+    {"Extensions", 29, "The bootloader writes blocks of another size than 256 bytes"},
+    {"Extensions", 30, "The HEX file needs more than 4200 packets"},
 };
 
 } // namespace

@@ -1,0 +1,161 @@
+#include "firmware/LegacyUpload.h"
+
+#include "app/CommLog.h"
+#include "app/LanguageTable.h"
+#include "app/MessagePresenter.h"
+#include "firmware/UpgradeView.h"
+#include "link/LinkPort.h"
+
+LegacyUpload::LegacyUpload(LinkPort &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
+                           UpgradeView &view, QList<QByteArray> packets)
+    : link_(link), clock_(clock), messages_(messages), texts_(texts), view_(view), packets_(std::move(packets)),
+      timer_(clock.createTimer(tickInterval, [this] { tick(); }))
+{
+}
+
+LegacyUpload::~LegacyUpload()
+{
+    timer_->stop();
+}
+
+QString LegacyUpload::message(int key) const
+{
+    return texts_.text(QStringLiteral("Message"), key);
+}
+
+void LegacyUpload::start()
+{
+    packetIndex_ = 1;
+    byteIndex_ = 1;
+    probes_ = 0;
+    restarts_ = 0;
+    state_ = State::Connecting;
+    view_.setPhaseMaximum(std::max(int(packets_.size()) / 10 - 1, 0));
+    view_.setOverallMaximum(10);
+    timer_->start();
+}
+
+void LegacyUpload::stop()
+{
+    timer_->stop();
+    if (state_ == State::Connecting || state_ == State::Uploading)
+        state_ = State::Stopped;
+}
+
+void LegacyUpload::tick()
+{
+    timer_->stop();
+    if (state_ != State::Connecting && state_ != State::Uploading)
+        return;
+    const QByteArray reply = link_.readAll();
+    view_.setPhasePosition(packetIndex_ / 10);
+    view_.setOverallPosition(packetIndex_ - 10 * (packetIndex_ / 10) + 1);
+    if (!reply.isEmpty())
+        view_.logLine(lastSent_ + QStringLiteral("<=>") + QString::fromLatin1(reply));
+
+    if (state_ == State::Connecting) {
+        if (reply == "Y") {
+            state_ = State::Uploading;
+            view_.setStatus(QStringLiteral("Connect"));
+            readyToSend_ = true;
+        } else {
+            probe();
+        }
+    } else if (packetIndex_ > packets_.size()) {
+        finish();
+    } else if (readyToSend_) {
+        sendByte();
+    } else {
+        judgeReply(reply);
+    }
+    if (state_ == State::Connecting || state_ == State::Uploading)
+        timer_->start();
+}
+
+// "w" until the loader answers; no faster than the loader was made for.
+void LegacyUpload::probe()
+{
+    if (clock_.now() - lastProbe_ < probeInterval)
+        return;
+    lastProbe_ = clock_.now();
+    link_.writeText(QByteArrayLiteral("w"));
+    lastSent_ = QStringLiteral("77");
+    if (++probes_ > probeLimit) {
+        probes_ = 0;
+        fail(QStringLiteral("Error conection"), message(38) + QStringLiteral("\r\n") + message(39));
+    }
+}
+
+void LegacyUpload::sendByte()
+{
+    const quint8 byte = quint8(packets_[packetIndex_ - 1][byteIndex_ - 1]);
+    lastSent_ = QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+    if (!link_.writeByte(byte)) {
+        // The same byte goes at the next tick.
+        view_.setStatusColour(UpgradeView::StatusColour::Blue);
+        return;
+    }
+    readyToSend_ = false;
+    waitStart_ = clock_.now();
+    restarts_ = 0;
+    view_.setStatusColour(UpgradeView::StatusColour::Normal);
+    if (++byteIndex_ > 10) {
+        byteIndex_ = 1;
+        ++packetIndex_;
+    }
+}
+
+void LegacyUpload::judgeReply(const QByteArray &reply)
+{
+    view_.showPosition(packetIndex_, byteIndex_);
+    if (clock_.now() - waitStart_ > replyTimeout) {
+        readyToSend_ = true;
+        if (++restarts_ > restartLimit) {
+            fail(QStringLiteral("ERROR/TIME"), message(30));
+            return;
+        }
+        waitStart_ = clock_.now();
+        byteIndex_ = 1;  // the packet again from its first byte
+        view_.setStatusColour(UpgradeView::StatusColour::Magenta);
+    } else if (reply == "P") {
+        readyToSend_ = true;
+        byteIndex_ = 1;
+        view_.setStatusColour(UpgradeView::StatusColour::Blue);
+    } else if (reply.startsWith('Z')) {
+        // Done: the next tick finishes.
+        packetIndex_ = int(packets_.size()) + 100000;
+    } else if (reply == "O" && byteIndex_ > 1) {
+        readyToSend_ = true;
+    } else if (reply == "K") {
+        // After the last byte the next packet begins; in the middle this one again.
+        readyToSend_ = true;
+        byteIndex_ = 1;
+    } else if (reply == "O" || reply == "E") {
+        fail(QStringLiteral("ERROR"), texts_.text(QStringLiteral("Firmware"), 6));
+    }
+}
+
+void LegacyUpload::finish()
+{
+    state_ = State::Finished;
+    view_.setStatus(QStringLiteral("Finish"));
+    view_.logLine(QStringLiteral("Finish"));
+    messages_.showMessage(message(28));
+    closeLog(true);
+}
+
+void LegacyUpload::fail(const QString &word, const QString &failure)
+{
+    state_ = State::Failed;
+    view_.setStatus(word);
+    view_.logLine(word);
+    messages_.showMessage(failure);
+    closeLog(false);
+}
+
+void LegacyUpload::closeLog(bool success)
+{
+    view_.logLine(QStringLiteral("========================"));
+    view_.logLine(CommLog::dateTimeText());
+    view_.upgradeEnded(success);
+}
