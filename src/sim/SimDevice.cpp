@@ -75,7 +75,7 @@ QString simKindName(SimKind kind)
 }
 
 SimDevice::SimDevice(SimKind kind)
-    : kind_(kind), memory_(factoryMemory(kind))
+    : firmwareVersion(identityOf(kind).version), kind_(kind), memory_(factoryMemory(kind))
 {
 }
 
@@ -98,7 +98,7 @@ QByteArray SimDevice::identificationReply(quint8 request) const
             return {};
         // "v", version, four pairs, "C" with sixteen data bytes, three pairs.
         reply.append('v');
-        reply.append(char(id.version));
+        reply.append(char(firmwareVersion));
         reply.append(char(id.versionMinor));
         addCounters(reply, id);
         reply.append('C');
@@ -121,7 +121,7 @@ QByteArray SimDevice::identificationReply(quint8 request) const
     if (request != 'V')
         return {};
     // A TKV-C3 asked with "V" answers 99: ask me with "v".
-    const quint8 version = kind_ == SimKind::TkvC3 ? 99 : id.version;
+    const quint8 version = kind_ == SimKind::TkvC3 ? 99 : firmwareVersion;
     addPair(reply, kind_ == SimKind::TkvC3 ? 'V' : id.tag, version);
     if (kind_ == SimKind::TkvC) {
         addPair(reply, 'I', id.resets & 0xFF);
@@ -160,6 +160,8 @@ QByteArray SimDevice::withFaults(QByteArray reply) const
 QByteArray SimDevice::receive(quint8 byte)
 {
     received.append(char(byte));
+    if (isLoadingFirmware())
+        return loaderReceive(byte);
     QByteArray reply;
     switch (state_) {
     case State::Writing: {
@@ -191,14 +193,70 @@ QByteArray SimDevice::receive(quint8 byte)
             state_ = State::Idle;
         }
         break;
+    case State::LoaderRequested:
+        // Only an "x" straight after the "F" counts; anything else is an ordinary request.
+        state_ = State::Idle;
+        if (byte == 'x')
+            enterLoader();
+        else
+            reply = idleReceive(byte);
+        break;
     case State::Idle:
-        if (byte == 'R')
-            state_ = State::ReadRequested;
-        else if (byte == 'W')
-            state_ = State::WriteRequested;
-        else if (byte == 'V' || byte == 'v')
-            reply = withFaults(identificationReply(byte));
+        reply = idleReceive(byte);
+        break;
+    case State::Bootloader:
+    case State::LegacyLoader:
         break;
     }
     return faults.silent ? QByteArray() : reply;
+}
+
+QByteArray SimDevice::idleReceive(quint8 byte)
+{
+    const bool legacyModel = kind_ == SimKind::TkvC || kind_ == SimKind::TkvC2;
+    // From version 38 on the loader is guarded by an "F" before the "x".
+    const bool guarded = legacyModel && firmwareVersion >= 38;
+    if (byte == 'R')
+        state_ = State::ReadRequested;
+    else if (byte == 'W')
+        state_ = State::WriteRequested;
+    else if (byte == 'V' || byte == 'v')
+        return withFaults(identificationReply(byte));
+    else if (byte == 'F' && guarded)
+        state_ = State::LoaderRequested;
+    else if (byte == 'x' && !guarded && (legacyModel || kind_ == SimKind::TkvC3))
+        enterLoader();
+    return {};
+}
+
+void SimDevice::enterLoader()
+{
+    if (kind_ == SimKind::TkvC3) {
+        if (bootloader_)
+            bootloader_->start();
+        else
+            bootloader_.emplace(bootloaderSettings);
+        state_ = State::Bootloader;
+    } else {
+        if (legacyLoader_)
+            legacyLoader_->start();
+        else
+            legacyLoader_.emplace();
+        state_ = State::LegacyLoader;
+    }
+}
+
+QByteArray SimDevice::loaderReceive(quint8 byte)
+{
+    // The firmware runs again once the loader has finished.
+    if (state_ == State::Bootloader) {
+        const QByteArray reply = bootloader_->receive(byte);
+        if (!bootloader_->isRunning())
+            state_ = State::Idle;
+        return reply;
+    }
+    const QByteArray reply = legacyLoader_->receive(byte);
+    if (legacyLoader_->isFinished())
+        state_ = State::Idle;
+    return reply;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sim/SimBootloader.h"
+#include "sim/SimLegacyLoader.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -22,6 +25,11 @@ struct SimFaults {
 // A communicator or auxiliary device as it behaves on the wire: one-letter requests,
 // fixed-length replies, one acknowledgement letter per written block byte. It keeps
 // its own raw memory and knows nothing of how the program decodes it.
+//
+// A communicator also loads firmware. A TKV-C3 told "x" restarts into its
+// bootloader, which takes every byte until it is reset. A TKV-C or TKV-C2 told "x"
+// enters its legacy loader until the loader has taken the end packet; from
+// firmware version 38 on it needs "F" just before the "x" and ignores an "x" alone.
 class SimDevice {
 public:
     explicit SimDevice(SimKind kind);
@@ -36,7 +44,20 @@ public:
     int writeLength() const;
     QByteArray identificationReply(quint8 request) const;
 
-    SimFaults faults;
+    // Where bytes go while firmware is loaded (null until first entered; kept
+    // afterwards, with their memory, for inspection and for the next entry).
+    SimBootloader *bootloader() { return bootloader_ ? &*bootloader_ : nullptr; }
+    const SimBootloader *bootloader() const { return bootloader_ ? &*bootloader_ : nullptr; }
+    SimLegacyLoader *legacyLoader() { return legacyLoader_ ? &*legacyLoader_ : nullptr; }
+    const SimLegacyLoader *legacyLoader() const { return legacyLoader_ ? &*legacyLoader_ : nullptr; }
+    // True while a loader takes the bytes instead of the firmware.
+    bool isLoadingFirmware() const { return state_ == State::Bootloader || state_ == State::LegacyLoader; }
+
+    SimFaults faults;  // the firmware's answers; the loaders have faults of their own
+    // The "V" value (TKV-C3: the "v" major byte); 58 for a TKV-C, 62 for a TKV-C2.
+    quint8 firmwareVersion;
+    // What the bootloader reports, taken when it is first entered.
+    SimBootloaderSettings bootloaderSettings;
     // A TKV-C3's configuration byte: external power, message flash, digital
     // potentiometers, voice reports and line polarity check; no I/O module.
     quint8 c3FeatureFlags = 0x4F;
@@ -45,9 +66,15 @@ public:
 private:
     QByteArray withFaults(QByteArray reply) const;
 
-    enum class State { Idle, ReadRequested, WriteRequested, Writing };
+    QByteArray idleReceive(quint8 byte);
+    QByteArray loaderReceive(quint8 byte);
+    void enterLoader();
+
+    enum class State { Idle, ReadRequested, WriteRequested, Writing, LoaderRequested, Bootloader, LegacyLoader };
     SimKind kind_;
     State state_ = State::Idle;
     int writeIndex_ = 0;
     QByteArray memory_;
+    std::optional<SimBootloader> bootloader_;
+    std::optional<SimLegacyLoader> legacyLoader_;
 };

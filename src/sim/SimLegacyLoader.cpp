@@ -1,0 +1,87 @@
+#include "sim/SimLegacyLoader.h"
+
+#include <utility>
+
+SimLegacyLoader::SimLegacyLoader() : flash(flashSize, char(0xFF)) {}
+
+void SimLegacyLoader::start()
+{
+    phase_ = Phase::WaitingForConnect;
+    packet_.clear();
+}
+
+bool SimLegacyLoader::isEndPacket(const QByteArray &packet)
+{
+    return packet.size() == packetSize && quint8(packet[0]) == 0x55
+           && packet.mid(1) == QByteArray(packetSize - 1, char(0xFF));
+}
+
+bool SimLegacyLoader::strikes(int &atByte, int position)
+{
+    if (atByte != position)
+        return false;
+    atByte = 0;
+    return true;
+}
+
+QByteArray SimLegacyLoader::receive(quint8 byte)
+{
+    switch (phase_) {
+    case Phase::Finished:
+        return {};
+    case Phase::WaitingForConnect:
+    case Phase::Connected:
+        if (byte == 'w') {
+            if (faults.ignoredConnects != 0) {
+                if (faults.ignoredConnects > 0)
+                    --faults.ignoredConnects;
+                return {};
+            }
+            phase_ = Phase::Connected;
+            return "Y";
+        }
+        // Before the first "Y" nothing but "w" means anything.
+        if (phase_ == Phase::WaitingForConnect)
+            return {};
+        phase_ = Phase::Packets;
+        return takePacketByte(byte);
+    case Phase::Packets:
+        return takePacketByte(byte);
+    }
+    return {};
+}
+
+QByteArray SimLegacyLoader::takePacketByte(quint8 byte)
+{
+    packet_.append(char(byte));
+    const int position = int(packet_.size());
+    // Each fault throws the packet away; the program sends it again from byte 1.
+    const auto restart = [this](const char *answer) {
+        packet_.clear();
+        return QByteArray(answer);
+    };
+    if (strikes(faults.resendAtByte, position))
+        return restart("P");
+    if (strikes(faults.earlyAckAtByte, position))
+        return restart("K");
+    if (strikes(faults.silentAtByte, position))
+        return restart("");
+    if (strikes(faults.errorAtByte, position))
+        return restart("E");
+    if (position < packetSize)
+        return "O";
+
+    const QByteArray packet = std::exchange(packet_, QByteArray());
+    if (isEndPacket(packet)) {
+        packets.append(packet);
+        phase_ = Phase::Finished;
+        return "Z";
+    }
+    const int wordAddress = quint8(packet[0]) | quint8(packet[1]) << 8;
+    const int at = 2 * wordAddress;
+    if (at + packetSize - 2 > flashSize)
+        return "E";
+    flash.replace(at, packetSize - 2, packet.mid(2));
+    packets.append(packet);
+    return "K";
+}
