@@ -51,7 +51,9 @@ inline QByteArray firmwareHex(const QList<int> &pages, bool withConfiguration = 
     QByteArray text;
     for (int page : pages) {
         text += linearRecord(page >> 16);
-        for (int offset = 0; offset < 256; offset += 16)
+        // The user ID area holds 64 bytes.
+        const int length = page == 0x200000 ? 64 : 256;
+        for (int offset = 0; offset < length; offset += 16)
             text += dataRecord((page & 0xFFFF) + offset, countingBytes(16, (page >> 8) + offset));
     }
     if (withConfiguration) {
