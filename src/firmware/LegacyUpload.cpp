@@ -58,6 +58,7 @@ void LegacyUpload::tick()
             state_ = State::Uploading;
             view_.setStatus(QStringLiteral("Connect"));
             readyToSend_ = true;
+            waitStart_ = clock_.now();
         } else {
             probe();
         }
@@ -91,8 +92,11 @@ void LegacyUpload::sendByte()
     const quint8 byte = quint8(packets_[packetIndex_ - 1][byteIndex_ - 1]);
     lastSent_ = QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
     if (!link_.writeByte(byte)) {
-        // The same byte goes at the next tick.
+        // The same byte goes at the next tick; a cable that takes none for as long as
+        // a reply may take counts as a reply that did not come.
         view_.setStatusColour(UpgradeView::StatusColour::Blue);
+        if (clock_.now() - waitStart_ > replyTimeout)
+            restartPacket();
         return;
     }
     readyToSend_ = false;
@@ -109,14 +113,7 @@ void LegacyUpload::judgeReply(const QByteArray &reply)
 {
     view_.showPosition(packetIndex_, byteIndex_);
     if (clock_.now() - waitStart_ > replyTimeout) {
-        readyToSend_ = true;
-        if (++restarts_ > restartLimit) {
-            fail(QStringLiteral("ERROR/TIME"), message(30));
-            return;
-        }
-        waitStart_ = clock_.now();
-        byteIndex_ = 1;  // the packet again from its first byte
-        view_.setStatusColour(UpgradeView::StatusColour::Magenta);
+        restartPacket();
     } else if (reply == "P") {
         readyToSend_ = true;
         byteIndex_ = 1;
@@ -133,6 +130,20 @@ void LegacyUpload::judgeReply(const QByteArray &reply)
     } else if (reply == "O" || reply == "E") {
         fail(QStringLiteral("ERROR"), texts_.text(QStringLiteral("Firmware"), 6));
     }
+}
+
+// No reply in time: the packet again from its first byte, the eleventh time in a
+// row the end.
+void LegacyUpload::restartPacket()
+{
+    readyToSend_ = true;
+    if (++restarts_ > restartLimit) {
+        fail(QStringLiteral("ERROR/TIME"), message(30));
+        return;
+    }
+    waitStart_ = clock_.now();
+    byteIndex_ = 1;
+    view_.setStatusColour(UpgradeView::StatusColour::Magenta);
 }
 
 void LegacyUpload::finish()

@@ -46,6 +46,7 @@ private:
     void probe();
     void sendByte();
     void judgeReply(const QByteArray &reply);
+    void restartPacket();
     void finish();
     void fail(const QString &word, const QString &message);
     void closeLog(bool success);
