@@ -324,6 +324,7 @@ void MainWindow::setDeviceCommandsEnabled(bool readable, bool alarm)
 {
     readAction_->setEnabled(readable);
     writeAction_->setEnabled(readable);
+    firmwareAction_->setEnabled(readable);
     defaultValueAction_->setEnabled(readable);
     deleteServiceTimeAction_->setEnabled(alarm);
     deleteResetsAction_->setEnabled(alarm);
@@ -356,6 +357,8 @@ void MainWindow::setExchangeMenusEnabled(bool enabled)
 {
     readAction_->setEnabled(enabled && deviceReadable());
     writeAction_->setEnabled(enabled && deviceReadable());
+    if (firmwareAction_)
+        firmwareAction_->setEnabled(enabled && deviceReadable());
 }
 
 void MainWindow::setProgressVisible(bool visible)

@@ -83,6 +83,9 @@ public:
     void openCableSelection();
     CableSelectionDialog *cableDialog() const { return cableDialog_; }
     void showAbout();
+    // Option / "Firmware upgrade": the firmware window, modal.
+    void openFirmware();
+    QAction *firmwareAction() const { return firmwareAction_; }
     // The comparison of the readings before and after a remote read; a decision shows
     // the chosen values.
     void openComparison();
@@ -193,6 +196,7 @@ private:
     QAction *deleteResetsAction_ = nullptr;
     QAction *defaultValueAction_ = nullptr;
     QAction *talkerAction_ = nullptr;
+    QAction *firmwareAction_ = nullptr;
     CableSelectionDialog *cableDialog_ = nullptr;
     AboutDialog *aboutDialog_ = nullptr;
     QAction *printAction_ = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/AppState.h"
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
+#include "ui/FirmwareDialog.h"
 #include "ui/SettingsPrinting.h"
 #include "ui/DevicePanel.h"
 #include "ui/PageTree.h"
@@ -66,7 +67,8 @@ void MainWindow::buildMenus()
     disabledAction(deviceMenu_, menuText(13));
 
     optionMenu_ = menuBar()->addMenu(menuText(15));
-    disabledAction(optionMenu_, menuText(16));
+    firmwareAction_ = optionMenu_->addAction(menuText(16), this, &MainWindow::openFirmware);
+    firmwareAction_->setEnabled(idle && deviceReadable());
     optionMenu_->addAction(menuText(18), this, &MainWindow::openCableSelection);
     disabledAction(optionMenu_, menuText(19));
     logAction_ = optionMenu_->addAction(QString(), this, &MainWindow::toggleLog);
@@ -295,6 +297,16 @@ void MainWindow::openCableSelection()
     stopDevicePoll();
     cableDialog_->exec();
     refreshStatus();
+    startDevicePoll();
+}
+
+// The device poll and the exchange rest while the firmware window has the cable.
+void MainWindow::openFirmware()
+{
+    stopDevicePoll();
+    state_.clock().wait(Millis(50));
+    FirmwareDialog dialog(state_, this);
+    execDialog(dialog);
     startDevicePoll();
 }
 
