@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliFileCommands.h"
+#include "CliFirmware.h"
 #include "CliRemote.h"
 #include "CliOutput.h"
 #include "CliSession.h"
@@ -161,6 +162,10 @@ bool checkDeviceCommandInput(const CliOptions &options, QByteArray &rawBlock)
         printError(QStringLiteral("read needs -o FILE"));
         return false;
     }
+    if (options.command == QLatin1String("firmware") && options.arguments.size() != 1) {
+        printError(QStringLiteral("firmware needs one FILE"));
+        return false;
+    }
     if (options.command != QLatin1String("write"))
         return true;
     if (options.arguments.size() != 1) {
@@ -197,6 +202,8 @@ int runDeviceCommand(const CliOptions &options)
         return ExitDeviceFailed;
     if (options.command == QLatin1String("identify"))
         return identify(session, options);
+    if (options.command == QLatin1String("firmware"))
+        return runFirmware(session, options);
     if (session.blockLength() == 0) {
         printError(QStringLiteral("a %1 device has no parameter block to %2")
                        .arg(session.deviceInfo().deviceType, options.command));
@@ -217,6 +224,7 @@ int runCliCommand(const CliOptions &options)
         {QStringLiteral("show"), runShow},              {QStringLiteral("diff"), runDiff},
         {QStringLiteral("set"), runSet},                {QStringLiteral("encode"), runEncode},
         {QStringLiteral("decode"), runDecode},
+        {QStringLiteral("firmware"), runDeviceCommand},   {QStringLiteral("hex-check"), runHexCheck},
         {QStringLiteral("remote-read"), runRemoteCommand},
         {QStringLiteral("remote-write"), runRemoteCommand},
         {QStringLiteral("remote-compare"), runRemoteCommand},

@@ -19,6 +19,10 @@ QString cliUsage()
         "  set FILE.GDL ID=VALUE ...   change parameters (VALUE as show prints it)\n"
         "  encode FILE.GDL -o IMAGE.BIN   the 256-byte parameter image of --model\n"
         "  decode IMAGE.BIN -o FILE.GDL   decode a parameter image of --model onto its defaults\n"
+        "  firmware FILE.HEX      upgrade the firmware of the communicator on the cable (--expert:\n"
+        "                         also the user ID block of a TKV-C3)\n"
+        "  hex-check FILE.HEX [--size 64KB|128KB] [--legacy --version V]   what the file holds and\n"
+        "                         whether the upgrade takes it (exit 0) or refuses it (exit 2)\n"
         "remote commands, over a BlackBox on the telephone line:\n"
         "  --blackbox BOX --phone NUMBER [--parallel N] --password PPPP [--gsm] [--add-hash]\n"
         "  [--timeout SECONDS] COMMAND\n"
@@ -53,6 +57,8 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
         {QLatin1String("--parts"), &options.parts},
         {QLatin1String("--baseline"), &options.baseline},
         {QLatin1String("--timeout"), &options.timeout},
+        {QLatin1String("--size"), &options.size},
+        {QLatin1String("--version"), &options.version},
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -71,6 +77,10 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
             options.gsm = true;
         } else if (arg == QLatin1String("--add-hash")) {
             options.addHash = true;
+        } else if (arg == QLatin1String("--expert")) {
+            options.expert = true;
+        } else if (arg == QLatin1String("--legacy")) {
+            options.legacy = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option ") + arg;
             return std::nullopt;

@@ -28,6 +28,12 @@ struct CliOptions {
     QString parts;     // remote-read: 1 basic, 2 emergency numbers, 3 other numbers; empty: all
     QString baseline;  // remote-compare: the settings file the reading is compared with
     QString timeout;   // seconds the whole remote command may take; empty: an hour
+
+    // The firmware commands.
+    bool expert = false;  // the expert view: the user ID block is written
+    QString size;         // hex-check: "64KB" or "128KB" (the default)
+    bool legacy = false;  // hex-check: as the packet upload of a TKV-C or TKV-C2 takes it
+    QString version;      // hex-check --legacy: the communicator's firmware version
 };
 
 // Parses the command line; on a usage error returns nothing and sets error.

@@ -42,6 +42,11 @@ public:
     const ModelFlags &modelFlags() const { return identification_.modelFlags(); }
     // The length of the parameter block of the identified device, 0 when it has none.
     int blockLength() const;
+    // What the firmware upgrade works with once the device is identified.
+    LinkPort &link() { return *link_; }
+    Clock &clock() { return clock_; }
+    MessagePresenter &messages() { return messages_; }
+    const LanguageTable &texts() const { return texts_; }
 
     // ExchangeView
     void setProgressVisible(bool visible) override;
