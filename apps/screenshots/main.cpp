@@ -4,13 +4,14 @@
 //   OUTDIR/<kind>/min-node-NN.png   the same at the window's minimum size
 //   OUTDIR/<kind>/page-NN-full.png  the whole content of page NN, not only what fits
 //   OUTDIR/windows/*.png            the cable selection, about, information, comparison
-//                                   and remote programming windows
+//                                   remote programming and firmware windows
 #include "app/MessagePresenter.h"
 #include "protocol/CommandExchange.h"
 #include "ui/AboutDialog.h"
 #include "ui/AppState.h"
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
+#include "ui/FirmwareDialog.h"
 #include "ui/ConnectDialog.h"
 #include "ui/RemoteReadDialog.h"
 #include "ui/RemoteWriteDialog.h"
@@ -319,6 +320,20 @@ bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &l
     if (!renderer.save(compare.grab(), QStringLiteral("compare.png")))
         return false;
     compare.hide();
+
+    // The firmware window with a file loaded.
+    const QString hexPath = QDir(QString::fromLocal8Bit(qgetenv("OSTRAKEL_HOME"))).filePath(QStringLiteral("Firmware.HEX"));
+    QFile hex(hexPath);
+    if (hex.open(QIODevice::WriteOnly))
+        hex.write(":020000040000FA\r\n:10100000000102030405060708090A0B0C0D0E0F68\r\n:00000001FF\r\n");
+    hex.close();
+    FirmwareDialog firmware(state, &window);
+    firmware.show();
+    firmware.openFile(hexPath);
+    settle();
+    if (!renderer.save(firmware.grab(), QStringLiteral("firmware.png")))
+        return false;
+    firmware.hide();
     return renderRemoteWindows(state, window, renderer);
 }
 
