@@ -9,7 +9,7 @@
 LegacyUpload::LegacyUpload(LinkPort &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                            UpgradeView &view, QList<QByteArray> packets)
     : link_(link), clock_(clock), messages_(messages), texts_(texts), view_(view), packets_(std::move(packets)),
-      timer_(clock.createTimer(tickInterval, [this] { tick(); }))
+      timer_(clock.createTimer(tickInterval, [this] { legacyTimerTick(); }))
 {
 }
 
@@ -42,7 +42,7 @@ void LegacyUpload::stop()
         state_ = State::Stopped;
 }
 
-void LegacyUpload::tick()
+void LegacyUpload::legacyTimerTick()
 {
     timer_->stop();
     if (state_ != State::Connecting && state_ != State::Uploading)

@@ -34,7 +34,7 @@ public:
 
     void start();
     // The legacy timer's handler.
-    void tick();
+    void legacyTimerTick();
     // The window closes: the upload stops where it is.
     void stop();
 
