@@ -143,17 +143,30 @@ int BootloaderUpgrade::exchangeFrame(Check check, quint16 expectedChecksum)
             if (!link_.writeByte(quint8(byte)) && link_.kind() == LinkKind::UsbCable)
                 break;
         view_.setPhaseColour(attemptColours[size_t(attempt)]);
-        while (link_.bytesPending() > 0)
-            clock_.wait(Millis(1));
+        result = drain();
         if (attempt == 0)
             view_.stepPhase();
-        result = readReply();
+        if (result == UpgradeResult::Ok)
+            result = readReply();
         if (result == UpgradeResult::Ok)
             result = checkReply(check, expectedChecksum);
         if (result == UpgradeResult::Ok)
             return result;
     }
     return result + UpgradeResult::Repeated;
+}
+
+// Waits until the frame has left the cable; a cable that keeps it longer than a
+// reply byte may take fails the attempt like a reply that does not come.
+int BootloaderUpgrade::drain()
+{
+    const Nanos start = clock_.now();
+    while (link_.bytesPending() > 0) {
+        if (clock_.now() - start >= byteTimeout)
+            return UpgradeResult::Timeout;
+        clock_.wait(Millis(1));
+    }
+    return UpgradeResult::Ok;
 }
 
 // The reply, byte by byte, each within the byte time-out.

@@ -52,6 +52,7 @@ private:
     int exchangeFrame(Check check, quint16 expectedChecksum = 0);
     int attempt(Check check, quint16 expectedChecksum);
     int checkReply(Check check, quint16 expectedChecksum) const;
+    int drain();
     int readReply();
     int parseVersionReply();
     int sendBlock(const ImageBlock &block, int length, quint16 &checksum);
