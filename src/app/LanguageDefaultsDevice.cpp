@@ -142,8 +142,9 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 26, "The report file \"%1\" cannot be created."},
     {"Extensions", 27, "The report file \"%1\" could not be written."},
     {"Extensions", 28, "The HEX file has no configuration of the processor"},
-    {"Extensions", 29, "The bootloader writes blocks of another size than 256 bytes"},
+    {"Extensions", 29, "The bootloader writes or erases blocks of a size the upgrade cannot use (it writes 256 bytes at a time)"},
     {"Extensions", 30, "The HEX file needs more than 4200 packets"},
+    {"Extensions", 31, "The HEX file holds no program for the communicator"},
 };
 
 } // namespace

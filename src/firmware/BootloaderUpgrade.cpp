@@ -296,7 +296,10 @@ int BootloaderUpgrade::upgrade(const QByteArray &hexText)
         return load.result;
     if (const int result = checkImageForUpgrade(load.image))
         return result;
-    if (info_.writeSize != ImageBlock::length)
+    // The image is made of 256-byte blocks, and the erase must cover the application
+    // area exactly.
+    if (info_.writeSize != ImageBlock::length || info_.eraseSize <= 0
+        || (info_.programSize - startPage) % quint32(info_.eraseSize) != 0)
         return UpgradeResult::UnsupportedWriteSize;
     const FirmwareImage &image = load.image;
 

@@ -108,5 +108,8 @@ LegacyPackets buildLegacyPackets(const QByteArray &text, const QString &versionT
     }
     if (built.packets.size() > LegacyPackets::maximumCount)
         return {{}, UpgradeResult::TooManyPackets};
+    // An upload with nothing but the end would report success and change nothing.
+    if (built.packets.isEmpty() || built.packets.first() == endPacket())
+        return {{}, UpgradeResult::NoProgram};
     return built;
 }

@@ -11,7 +11,7 @@ struct LegacyPackets {
     static constexpr int maximumCount = 4200;
 
     QList<QByteArray> packets;
-    int result = 0;  // 0, or UpgradeResult::HexChecksum, HexEnd or TooManyPackets
+    int result = 0;  // 0, or UpgradeResult::HexChecksum, HexEnd, TooManyPackets or NoProgram
 };
 
 // Cuts the data records of the HEX text into packets, four words each, a record of
@@ -19,5 +19,6 @@ struct LegacyPackets {
 // to 3 are not sent; the first record past the end of the model's program memory
 // ends the list with the end packet (versionText: the communicator's firmware
 // version; from 6 on the memory is twice as large). Every record's digits and
-// checksum are checked first: a file with a bad record gives no packets.
+// checksum are checked first: a file with a bad record gives no packets, and so
+// does a file without a program word to send.
 LegacyPackets buildLegacyPackets(const QByteArray &text, const QString &versionText);

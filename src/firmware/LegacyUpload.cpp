@@ -3,6 +3,7 @@
 #include "app/CommLog.h"
 #include "app/LanguageTable.h"
 #include "app/MessagePresenter.h"
+#include "firmware/LegacyPackets.h"
 #include "firmware/UpgradeView.h"
 #include "link/LinkPort.h"
 
@@ -96,45 +97,46 @@ void LegacyUpload::sendByte()
         // a reply may take counts as a reply that did not come.
         view_.setStatusColour(UpgradeView::StatusColour::Blue);
         if (clock_.now() - waitStart_ > replyTimeout)
-            restartPacket();
+            restartPacket(UpgradeView::StatusColour::Magenta);
         return;
     }
     readyToSend_ = false;
     waitStart_ = clock_.now();
-    restarts_ = 0;
     view_.setStatusColour(UpgradeView::StatusColour::Normal);
-    if (++byteIndex_ > 10) {
-        byteIndex_ = 1;
-        ++packetIndex_;
-    }
+    // After the last byte the packet waits for its "K".
+    ++byteIndex_;
 }
 
 void LegacyUpload::judgeReply(const QByteArray &reply)
 {
-    view_.showPosition(packetIndex_, byteIndex_);
+    view_.showPosition(packetIndex_, std::min(byteIndex_, LegacyPackets::packetLength));
+    const bool awaitingK = byteIndex_ > LegacyPackets::packetLength;
     if (clock_.now() - waitStart_ > replyTimeout) {
-        restartPacket();
+        restartPacket(UpgradeView::StatusColour::Magenta);
     } else if (reply == "P") {
-        readyToSend_ = true;
-        byteIndex_ = 1;
-        view_.setStatusColour(UpgradeView::StatusColour::Blue);
+        restartPacket(UpgradeView::StatusColour::Blue);
     } else if (reply.startsWith('Z')) {
         // Done: the next tick finishes.
         packetIndex_ = int(packets_.size()) + 100000;
-    } else if (reply == "O" && byteIndex_ > 1) {
+    } else if (reply == "O" && !awaitingK) {
         readyToSend_ = true;
+        restarts_ = 0;
     } else if (reply == "K") {
-        // After the last byte the next packet begins; in the middle this one again.
+        // The packet taken: the next one. In the middle of a packet: this one again.
         readyToSend_ = true;
+        if (awaitingK) {
+            ++packetIndex_;
+            restarts_ = 0;
+        }
         byteIndex_ = 1;
     } else if (reply == "O" || reply == "E") {
         fail(QStringLiteral("ERROR"), texts_.text(QStringLiteral("Firmware"), 6));
     }
 }
 
-// No reply in time: the packet again from its first byte, the eleventh time in a
-// row the end.
-void LegacyUpload::restartPacket()
+// No reply in time, or "P": the packet again from its first byte. The eleventh time
+// in a row without the loader taking a byte ends the upload.
+void LegacyUpload::restartPacket(UpgradeView::StatusColour colour)
 {
     readyToSend_ = true;
     if (++restarts_ > restartLimit) {
@@ -143,7 +145,7 @@ void LegacyUpload::restartPacket()
     }
     waitStart_ = clock_.now();
     byteIndex_ = 1;
-    view_.setStatusColour(UpgradeView::StatusColour::Magenta);
+    view_.setStatusColour(colour);
 }
 
 void LegacyUpload::finish()

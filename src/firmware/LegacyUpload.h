@@ -7,16 +7,19 @@
 #include <QString>
 #include <memory>
 
+#include "firmware/UpgradeView.h"
+
 class LanguageTable;
 class LinkPort;
 class MessagePresenter;
-class UpgradeView;
 
 // The firmware upload of a TKV-C or TKV-C2 once it has entered its loader: "w" until
 // the loader answers "Y", then the packets byte by byte, each byte answered "O" and
 // each packet "K", until the loader says "Z" or the packets run out. One reply or
 // one byte per tick of a 1 ms timer. "P" or a "K" in the middle of a packet sends
-// the packet again from its first byte, and so does a reply that does not come.
+// the packet again from its first byte, and so does a reply that does not come; a
+// packet counts as taken only on its "K". Eleven such restarts in a row without the
+// loader taking a byte end the upload.
 class LegacyUpload {
 public:
     enum class State { Ready, Connecting, Uploading, Finished, Failed, Stopped };
@@ -46,7 +49,7 @@ private:
     void probe();
     void sendByte();
     void judgeReply(const QByteArray &reply);
-    void restartPacket();
+    void restartPacket(UpgradeView::StatusColour colour);
     void finish();
     void fail(const QString &word, const QString &message);
     void closeLog(bool success);
@@ -62,7 +65,7 @@ private:
 
     State state_ = State::Ready;
     int packetIndex_ = 1;  // 1-based
-    int byteIndex_ = 1;    // 1 to 10
+    int byteIndex_ = 1;    // 1 to 10, 11 while the packet waits for its "K"
     int probes_ = 0;
     int restarts_ = 0;
     bool readyToSend_ = false;

@@ -12,6 +12,8 @@ QString UpgradeResult::text(int code, const LanguageTable &texts)
         return texts.text(QStringLiteral("Extensions"), 29);
     if (code == TooManyPackets)
         return texts.text(QStringLiteral("Extensions"), 30);
+    if (code == NoProgram)
+        return texts.text(QStringLiteral("Extensions"), 31);
     // Codes 1 to 14 have the messages 67 to 80.
     if (code >= WrongCpu && code <= MissingStartPage)
         return texts.text(QStringLiteral("Message"), 66 + code);

@@ -23,8 +23,9 @@ constexpr int HexChecksum = 12;
 constexpr int HexEnd = 13;
 constexpr int MissingStartPage = 14;
 constexpr int NoConfiguration = 15;    // the HEX file has no configuration block
-constexpr int UnsupportedWriteSize = 16;  // the device writes other than 256 bytes at a time
+constexpr int UnsupportedWriteSize = 16;  // the device's write or erase size does not suit the image
 constexpr int TooManyPackets = 17;  // the legacy upload takes at most 4200 packets
+constexpr int NoProgram = 18;       // the legacy upload would send no program word
 constexpr int Repeated = 100;
 
 // The text of a code (of the failing exchange's code for one above 100).

@@ -145,6 +145,11 @@ quint8 SimBootloader::write(const QByteArray &frame, bool configurationArea)
                                                  && (area != &programMemory || address >= bootloaderSize);
     if (!allowed)
         return WrongAddress;
+    // Program flash takes whole, aligned latches, and only where it was erased.
+    if (area == &programMemory
+        && (data.size() != writeSize() || address % quint32(writeSize()) != 0
+            || area->mid(qsizetype(offset), data.size()) != QByteArray(data.size(), char(0xFF))))
+        return WrongAddress;
     area->replace(qsizetype(offset), data.size(), data);
     ++(configurationArea ? configurationWrites : writes);
     return Done;
@@ -199,5 +204,9 @@ QByteArray SimBootloader::execute(const QByteArray &frame)
         return {};
     if (takeFault(faults.wrongHeaders))
         reply[1] = char(command + 1);
+    if (takeFault(faults.otherUnlockEchoes)) {
+        reply[4] = char(0x12);
+        reply[5] = char(0x34);
+    }
     return reply;
 }

@@ -23,6 +23,7 @@ struct SimBootloaderFaults {
     int refusedWrites = 0;   // writes (0x02, 0x07) not carried out, answered refusedWriteStatus
     quint8 refusedWriteStatus = 0xFE;
     int wrongChecksums = 0;  // checksum replies one more than the memory's sum
+    int otherUnlockEchoes = 0;  // replies whose bytes 4 and 5 are not the frame's
 };
 
 // The resident bootloader of a TKV-C3's PIC18: frames of a 10-byte header (sync
@@ -31,7 +32,9 @@ struct SimBootloaderFaults {
 // frame's header as received, then a status byte, a 16-bit checksum or the
 // 16-byte version record. Bytes outside a frame that are not a sync byte are
 // ignored. It keeps the processor's memory areas, which the tests inspect after
-// an upgrade; its own first 4 KiB of program memory it never overwrites.
+// an upgrade; its own first 4 KiB of program memory it never overwrites. Program
+// memory is written a whole write latch at a time, at a latch boundary, and only
+// where it was erased (0xFE otherwise).
 class SimBootloader {
 public:
     enum Command : quint8 {

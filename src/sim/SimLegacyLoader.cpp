@@ -55,11 +55,15 @@ QByteArray SimLegacyLoader::takePacketByte(quint8 byte)
 {
     packet_.append(char(byte));
     const int position = int(packet_.size());
-    // Each fault throws the packet away; the program sends it again from byte 1.
+    // Each fault throws the packet away; the program must send it again from byte 1.
     const auto restart = [this](const char *answer) {
+        if (packet_.size() >= 2)
+            awaited_ = packet_.left(2);
         packet_.clear();
         return QByteArray(answer);
     };
+    if (faults.mute)
+        return restart("");
     if (strikes(faults.resendAtByte, position))
         return restart("P");
     if (strikes(faults.earlyAckAtByte, position))
@@ -72,6 +76,10 @@ QByteArray SimLegacyLoader::takePacketByte(quint8 byte)
         return "O";
 
     const QByteArray packet = std::exchange(packet_, QByteArray());
+    // Another packet than the one it asked for again: something was lost.
+    const QByteArray awaited = std::exchange(awaited_, QByteArray());
+    if (!awaited.isEmpty() && packet.left(2) != awaited)
+        return "E";
     if (isEndPacket(packet)) {
         packets.append(packet);
         phase_ = Phase::Finished;

@@ -13,6 +13,7 @@ struct SimLegacyLoaderFaults {
     int earlyAckAtByte = 0;   // "K" in the middle of the packet
     int silentAtByte = 0;     // no answer at all
     int errorAtByte = 0;      // "E"
+    bool mute = false;        // no answer to any packet byte
 };
 
 // The firmware loader of a TKV-C or TKV-C2. Once entered it answers "Y" to every "w"
@@ -49,4 +50,5 @@ private:
 
     Phase phase_ = Phase::WaitingForConnect;
     QByteArray packet_;
+    QByteArray awaited_;  // the address of a packet it refused: that packet comes next
 };

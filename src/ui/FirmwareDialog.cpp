@@ -21,6 +21,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -70,6 +71,8 @@ FirmwareDialog::FirmwareDialog(AppState &state, QWidget *parent)
     file_->setWordWrap(true);
     for (QProgressBar *bar : {phaseBar_, overallBar_})
         bar->setTextVisible(false);
+    for (QPushButton *button : {open_, write_, cancel_})
+        button->setAutoDefault(false);
 
     auto *views = new QHBoxLayout;
     views->addWidget(hexView_, 1);
@@ -130,6 +133,11 @@ void FirmwareDialog::showEvent(QShowEvent *event)
     title_->setText(message(state_.model() == CommunicatorModel::TkvC3 ? 64 : 29));
     packet_->clear();
     byte_->clear();
+}
+
+void FirmwareDialog::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
 }
 
 void FirmwareDialog::done(int result)

@@ -57,6 +57,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Typed keys go nowhere: Escape would stop an upload, Enter start one.
+    void keyPressEvent(QKeyEvent *event) override;
     void done(int result) override;
 
 private:

@@ -305,6 +305,15 @@ void MainWindow::openFirmware()
 {
     stopDevicePoll();
     state_.clock().wait(Millis(50));
+    // An identification on its way ends first: the upgrade alone uses the cable.
+    const Nanos start = state_.clock().now();
+    while (CommandExchange *exchange = state_.exchange()) {
+        if (exchange->isIdle() && !exchange->isActive())
+            break;
+        if (state_.clock().now() - start > CommandExchange::comTimeout)
+            break;
+        state_.clock().wait(Millis(10));
+    }
     FirmwareDialog dialog(state_, this);
     execDialog(dialog);
     startDevicePoll();

@@ -148,24 +148,27 @@ TEST(BootloaderUpgrade, AFileTheUpgradeRefusesErasesNothing)
         const char *name;
         quint16 deviceId;
         quint8 writeLatchWords;
+        quint8 eraseRowWords;
         QByteArray hex;
         int result;
     };
     const Case cases[] = {
-        {"no start page", 0x7480, 128, firmwareHex({0x1100}), UpgradeResult::MissingStartPage},
-        {"only the bootloader's area", 0x7480, 128, firmwareHex({0x0800}), UpgradeResult::MissingStartPage},
-        {"no configuration", 0x7480, 128, firmwareHex({0x1000}, false), UpgradeResult::NoConfiguration},
-        {"beyond a 64KB device", 0x7440, 128, firmwareHex({0x1000, 0x10000}), UpgradeResult::HexAddress},
-        {"a bad record", 0x7480, 128, firmwareHex({0x1000}).replace(":10", ":1G"), UpgradeResult::HexChecksum},
-        {"no end", 0x7480, 128, firmwareHex({0x1000}).chopped(13), UpgradeResult::HexEnd},
-        {"another write size", 0x7480, 32, firmwareHex({0x1000}), UpgradeResult::UnsupportedWriteSize},
-        {"another processor", 0x7380, 128, firmwareHex({0x1000}), UpgradeResult::WrongCpu},
+        {"no start page", 0x7480, 128, 32, firmwareHex({0x1100}), UpgradeResult::MissingStartPage},
+        {"only the bootloader's area", 0x7480, 128, 32, firmwareHex({0x0800}), UpgradeResult::MissingStartPage},
+        {"no configuration", 0x7480, 128, 32, firmwareHex({0x1000}, false), UpgradeResult::NoConfiguration},
+        {"beyond a 64KB device", 0x7440, 128, 32, firmwareHex({0x1000, 0x10000}), UpgradeResult::HexAddress},
+        {"a bad record", 0x7480, 128, 32, firmwareHex({0x1000}).replace(":10", ":1G"), UpgradeResult::HexChecksum},
+        {"no end", 0x7480, 128, 32, firmwareHex({0x1000}).chopped(13), UpgradeResult::HexEnd},
+        {"another write size", 0x7480, 32, 32, firmwareHex({0x1000}), UpgradeResult::UnsupportedWriteSize},
+        {"no erase size", 0x7480, 128, 0, firmwareHex({0x1000}), UpgradeResult::UnsupportedWriteSize},
+        {"another processor", 0x7380, 128, 32, firmwareHex({0x1000}), UpgradeResult::WrongCpu},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         FirmwareRig base(SimKind::TkvC3);
         base.device.bootloaderSettings.deviceId = c.deviceId;
         base.device.bootloaderSettings.writeLatchWords = c.writeLatchWords;
+        base.device.bootloaderSettings.eraseRowWords = c.eraseRowWords;
         base.enterLoader(CommunicatorModel::TkvC3, false);
         BootloaderUpgrade upgrade(base.link, base.clock, base.messages, base.texts, base.view, false);
         EXPECT_EQ(upgrade.runBootloaderUpgrade(c.hex), c.result);

@@ -45,11 +45,10 @@ TEST(LegacyPackets, RecordsBecomePacketsOfFourWords)
          QStringLiteral("5.8"), {packet(0x0080, countingBytes(2)), endPacket}},
         {"not yet past the end of a version 6", dataRecord(0x3DA2, countingBytes(2)), QStringLiteral("6.2"),
          {packet(0x1ED1, countingBytes(2))}},
-        {"past the end of a version 6", dataRecord(0x79A2, countingBytes(2)), QStringLiteral("6.2"), {endPacket}},
+        {"past the end of a version 6", dataRecord(0x0100, countingBytes(2)) + dataRecord(0x79A2, countingBytes(2)),
+         QStringLiteral("6.2"), {packet(0x0080, countingBytes(2)), endPacket}},
         {"lower-case digits", dataRecord(0x0100, countingBytes(2)).toLower(), QStringLiteral("5.8"),
          {packet(0x0080, countingBytes(2))}},
-        {"other record types are not sent", linearRecord(0) + hexRecord(3, 0, countingBytes(4)) + endRecord(),
-         QStringLiteral("5.8"), {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -71,6 +70,9 @@ TEST(LegacyPackets, ABadFileGivesNoPackets)
         {"bad checksum of an end record", good + ":00000001FE\r\n", UpgradeResult::HexChecksum},
         {"not a hex digit", good + ":0201000012G4E9\r\n", UpgradeResult::HexChecksum},
         {"cut short", good + ":080100", UpgradeResult::HexEnd},
+        {"no program word", linearRecord(0) + hexRecord(3, 0, countingBytes(4)) + endRecord(), UpgradeResult::NoProgram},
+        {"nothing but the end", dataRecord(0x3DA2, countingBytes(2)) + endRecord(), UpgradeResult::NoProgram},
+        {"only words 0 to 3", dataRecord(0x0000, countingBytes(8)) + endRecord(), UpgradeResult::NoProgram},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,6 +71,9 @@ TEST(LegacyUpload, ARepeatOrAnEarlyKOrASilenceSendsThePacketAgain)
         {"P", [](SimLegacyLoaderFaults &f) { f.resendAtByte = 4; }, UpgradeView::StatusColour::Blue},
         {"K in mid-packet", [](SimLegacyLoaderFaults &f) { f.earlyAckAtByte = 6; }, std::nullopt},
         {"no reply", [](SimLegacyLoaderFaults &f) { f.silentAtByte = 3; }, UpgradeView::StatusColour::Magenta},
+        {"P for the last byte", [](SimLegacyLoaderFaults &f) { f.resendAtByte = 10; },
+         UpgradeView::StatusColour::Blue},
+        {"no K", [](SimLegacyLoaderFaults &f) { f.silentAtByte = 10; }, UpgradeView::StatusColour::Magenta},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,6 +107,8 @@ TEST(LegacyUpload, EachFailureEndsWithItsWordAndMessage)
          [](LegacyRig &r) { return r.message(38) + QStringLiteral("\r\n") + r.message(39); }},
         {"E", true, [](LegacyRig &r) { r.loader().faults.errorAtByte = 5; }, QStringLiteral("ERROR"),
          [](LegacyRig &r) { return r.texts.text(QStringLiteral("Firmware"), 6); }},
+        {"silence after Y", true, [](LegacyRig &r) { r.loader().faults.mute = true; }, QStringLiteral("ERROR/TIME"),
+         [](LegacyRig &r) { return r.message(30); }},
         {"the cable pulled", true,
          [](LegacyRig &r) {
              r.clock.schedule(r.clock.now() + std::chrono::milliseconds(50), [&r] { r.link.setUnplugged(true); });

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -105,6 +106,19 @@ TEST_F(FirmwareDialogTest, AFileTheUpgradeWouldRefuseSendsNothing)
     EXPECT_EQ(messages_.messages, QStringList{message(80)});
     EXPECT_TRUE(dialog.openButton()->isEnabled());
     EXPECT_FALSE(dialog.writeButton()->isEnabled());
+}
+
+TEST_F(FirmwareDialogTest, EscapeDoesNotStopAnUpload)
+{
+    identified("TKV-C2");
+    FirmwareDialog dialog(*state_);
+    dialog.show();
+    ASSERT_TRUE(dialog.openFile(hexFile(dataRecord(0x0100, countingBytes(16)) + endRecord())));
+    messages_.answer = true;
+    dialog.write();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.legacyUpload()->state(), LegacyUpload::State::Connecting);
 }
 
 TEST_F(FirmwareDialogTest, NoAtTheQuestionSendsNothing)
