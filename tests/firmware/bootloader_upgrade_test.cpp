@@ -112,6 +112,7 @@ TEST(BootloaderUpgrade, FailuresOfTheDeviceEndWithTheirCode)
          103},
         {"a wrong checksum", [](SimBootloader &b) { b.faults.wrongChecksums = -1; }, 107},
         {"two silences are forgiven", [](SimBootloader &b) { b.faults.silentFrames = 2; }, 0},
+        {"other unlock bytes in the echo", [](SimBootloader &b) { b.faults.otherUnlockEchoes = -1; }, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
