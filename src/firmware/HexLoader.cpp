@@ -1,4 +1,5 @@
 #include "firmware/HexLoader.h"
+#include "firmware/HexDigit.h"
 
 #include "firmware/UpgradeResult.h"
 
@@ -6,16 +7,6 @@
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 bool inArea(quint32 address, quint32 start, int length)
 {

@@ -1,19 +1,10 @@
 #include "firmware/LegacyPackets.h"
+#include "firmware/HexDigit.h"
 
 #include "firmware/UpgradeResult.h"
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // The record after the ":" at colon: its bytes from the count to the checksum.
 // Empty with *result set when it is cut short or holds anything but hex digits or a

@@ -1,5 +1,7 @@
 #include "sim/SimBlackBox.h"
 
+#include "sim/SimFault.h"
+
 #include <algorithm>
 
 namespace {
@@ -66,14 +68,6 @@ void SimBlackBox::remoteHangUp()
         call_ = Call::Dead;
 }
 
-bool SimBlackBox::takeFault(int &count)
-{
-    if (count == 0)
-        return false;
-    if (count > 0)
-        --count;
-    return true;
-}
 
 void SimBlackBox::resetLine()
 {

@@ -69,7 +69,6 @@ private:
     void execute(const QByteArray &line);
     void reply(const QByteArray &text, Nanos from);
     void sendDigits(const QByteArray &digits);
-    bool takeFault(int &count);
     void resetLine();
     void fetchCollected(Nanos now);
     void answer(Nanos heardAt, const SimAnswer &answer);

@@ -1,4 +1,5 @@
 #include "sim/SimBootloader.h"
+#include "sim/SimFault.h"
 
 #include <utility>
 
@@ -6,14 +7,6 @@ namespace {
 
 constexpr int headerSize = 10;
 
-bool takeFault(int &count)
-{
-    if (count == 0)
-        return false;
-    if (count > 0)
-        --count;
-    return true;
-}
 
 quint32 le(const QByteArray &bytes, int from, int count)
 {

@@ -1,5 +1,7 @@
 #include "sim/SimLegacyLoader.h"
 
+#include "sim/SimFault.h"
+
 #include <utility>
 
 SimLegacyLoader::SimLegacyLoader() : flash(flashSize, char(0xFF)) {}
@@ -32,11 +34,8 @@ QByteArray SimLegacyLoader::receive(quint8 byte)
     case Phase::WaitingForConnect:
     case Phase::Connected:
         if (byte == 'w') {
-            if (faults.ignoredConnects != 0) {
-                if (faults.ignoredConnects > 0)
-                    --faults.ignoredConnects;
+            if (takeFault(faults.ignoredConnects))
                 return {};
-            }
             phase_ = Phase::Connected;
             return "Y";
         }

@@ -1,4 +1,5 @@
 #include "sim/SimRemoteCommunicator.h"
+#include "sim/SimFault.h"
 
 #include "sim/SimFactoryMemory.h"
 #include "sim/SimProgrammingCodes.h"
@@ -13,14 +14,6 @@ QByteArray dtmfOf(quint8 byte)
     return QByteArray(1, DtmfCode[byte >> 4]) + DtmfCode[byte & 0x0f];
 }
 
-bool takeFault(int &count)
-{
-    if (count == 0)
-        return false;
-    if (count > 0)
-        --count;
-    return true;
-}
 
 // "8*" + bank (1, 2) + block (0..7): the 0-based offset of the block, or -1.
 int blockOffset(const QByteArray &burst)

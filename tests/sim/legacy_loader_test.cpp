@@ -1,3 +1,4 @@
+#include "SimWire.h"
 #include "link/SimLink.h"
 #include "sim/SimDevice.h"
 #include "sim/SimLegacyLoader.h"
@@ -6,22 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Wire {
-    explicit Wire(SimKind kind) : device(kind), link(clock, device, true) { link.open(); }
-
-    // Sends the bytes and returns everything that came back within a second.
-    QByteArray send(const QByteArray &bytes)
-    {
-        link.writeText(bytes);
-        clock.advanceBy(std::chrono::seconds(1));
-        return link.readAll();
-    }
-
-    VirtualClock clock;
-    SimDevice device;
-    SimLink link;
-};
 
 QByteArray packet(quint16 wordAddress, const QByteArray &data)
 {
