@@ -67,10 +67,10 @@ void MainWindow::buildMenus()
     disabledAction(deviceMenu_, menuText(13));
 
     optionMenu_ = menuBar()->addMenu(menuText(15));
-    firmwareAction_ = optionMenu_->addAction(menuText(16), this, &MainWindow::openFirmware);
-    firmwareAction_->setEnabled(idle && deviceReadable());
+    disabledAction(optionMenu_, menuText(16));
     optionMenu_->addAction(menuText(18), this, &MainWindow::openCableSelection);
-    disabledAction(optionMenu_, menuText(19));
+    firmwareAction_ = optionMenu_->addAction(menuText(19), this, &MainWindow::openFirmware);
+    firmwareAction_->setEnabled(idle && deviceReadable());
     logAction_ = optionMenu_->addAction(QString(), this, &MainWindow::toggleLog);
     showLogState();
 

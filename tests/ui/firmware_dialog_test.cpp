@@ -161,6 +161,7 @@ TEST_F(FirmwareDialogTest, WriteWaitsForAnIdentifiedCommunicator)
 
 TEST_F(FirmwareDialogTest, TheMenuOffersTheWindowForAnIdentifiedDevice)
 {
+    EXPECT_EQ(window_->firmwareAction()->text(), state_->texts().text(QStringLiteral("Menu"), 19));
     EXPECT_FALSE(window_->firmwareAction()->isEnabled());
     identified("TKV-C3");
     window_->pollDevice();
