@@ -12,6 +12,9 @@
 
 int main(int argc, char **argv)
 {
+    // Qt 6.4's FFmpeg media backend crashes without a sound device; GStreamer is sound.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
     QApplication app(argc, argv);
     SingleInstance instance;
     if (!instance.tryAcquire())
@@ -28,6 +31,7 @@ int main(int argc, char **argv)
 
     MessageBoxPresenter messages;
     AppState state(messages, ProgramFolder::path() + QStringLiteral("LOG_comm_file.TXT"), false);
+    state.soundOutputs = soundOutputNames();
     MainWindow window(state);
     messages.setParent(&window);
     ProgramSession session(state, window);

@@ -145,6 +145,14 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 29, "The bootloader writes or erases blocks of a size the upgrade cannot use (it writes 256 bytes at a time)"},
     {"Extensions", 30, "The HEX file needs more than 4200 packets"},
     {"Extensions", 31, "The HEX file holds no program for the communicator"},
+    {"Extensions", 32, "The file \"%1\" cannot be read: %2"},
+    {"Extensions", 33, "The file \"%1\" is not a WAV file."},
+    {"Extensions", 34, "The file \"%1\" is not a PCM WAV file of 8 or 16 bits, mono or stereo."},
+    {"Extensions", 35, "The file \"%1\" holds no audio."},
+    {"Extensions", 36, "converted to 8 bit mono, %1 Hz"},
+    {"Extensions", 37, "The older voice module takes messages over the USB-LNK cable only. Connect it with that cable."},
+    {"Extensions", 38, "Only the first 100000 bytes of \"%1\" fit; the rest of the message is left out."},
+    {"Extensions", 39, "No sound output is available: the messages can be written, but not listened to."},
 };
 
 } // namespace

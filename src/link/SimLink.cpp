@@ -20,6 +20,8 @@ bool SimLink::open()
         return false;
     if (!open_) {
         open_ = true;
+        // Whatever the device said while the cable was away is lost.
+        hearDevice(clock_.now());
         inFlight_.clear();
         received_.clear();
         if (arrivalTimer_)
@@ -44,9 +46,18 @@ void SimLink::setUnplugged(bool unplugged)
         close();
 }
 
+void SimLink::hearDevice(Nanos until)
+{
+    const auto delay = device_.unpromptedReplyDelay();
+    if (!delay || lastAtDevice_ + *delay > until)
+        return;
+    transmit(lastAtDevice_ + *delay, device_.takeUnpromptedReply());
+}
+
 void SimLink::collectArrivals()
 {
     const Nanos now = clock_.now();
+    hearDevice(now);
     while (!inFlight_.empty() && inFlight_.front().visibleAt <= now) {
         received_.append(inFlight_.front().byte);
         inFlight_.pop_front();
@@ -105,13 +116,20 @@ bool SimLink::writeByte(quint8 byte)
     const Nanos atDevice = std::max(now, pcLineFree_) + byteTime;
     pcLineFree_ = atDevice;
     ++wireBytes_;
-    const QByteArray reply = device_.receive(byte);
-    if (reply.isEmpty())
-        return true;
+    // What the device had to say before this byte came goes out first.
+    hearDevice(atDevice);
+    lastAtDevice_ = atDevice;
+    transmit(atDevice + deviceDelay, device_.receive(byte));
+    return true;
+}
 
+void SimLink::transmit(Nanos readyAt, const QByteArray &reply)
+{
+    if (reply.isEmpty())
+        return;
     // The reply leaves the device byte after byte; a piece becomes visible to the PC
     // when its last byte has arrived.
-    Nanos departure = std::max(atDevice + deviceDelay, deviceLineFree_);
+    Nanos departure = std::max(readyAt, deviceLineFree_);
     std::vector<Nanos> arrivals;
     for (int i = 0; i < reply.size(); ++i) {
         departure += byteTime;
@@ -124,7 +142,6 @@ bool SimLink::writeByte(quint8 byte)
         const int lastOfPiece = std::min<int>((i / piece + 1) * piece, int(reply.size())) - 1;
         inFlight_.push_back({arrivals[size_t(lastOfPiece)], reply[i]});
     }
-    return true;
 }
 
 bool SimLink::writeText(const QByteArray &text)

@@ -47,6 +47,10 @@ private:
     };
     void collectArrivals();
     void announceArrivals();
+    // Lets the device say what it sends unprompted by the given time.
+    void hearDevice(Nanos until);
+    // Puts a reply on the device's line, leaving no sooner than readyAt.
+    void transmit(Nanos readyAt, const QByteArray &reply);
 
     Clock &clock_;
     SimDevice &device_;
@@ -56,6 +60,7 @@ private:
     int pieceSize_ = 0;
     Nanos pcLineFree_{0};
     Nanos deviceLineFree_{0};
+    Nanos lastAtDevice_{0};  // when the last byte from the PC reached the device
     Nanos lastAnnouncement_{0};
     std::deque<Arrival> inFlight_;
     QByteArray received_;

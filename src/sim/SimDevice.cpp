@@ -162,6 +162,8 @@ QByteArray SimDevice::receive(quint8 byte)
     received.append(char(byte));
     if (isLoadingFirmware())
         return loaderReceive(byte);
+    if (state_ == State::Voice)
+        return faults.silent ? QByteArray() : voiceReceive(byte);
     QByteArray reply;
     switch (state_) {
     case State::Writing: {
@@ -189,6 +191,9 @@ QByteArray SimDevice::receive(quint8 byte)
         if (byte == 'P' && !memory_.isEmpty()) {
             state_ = State::Writing;
             writeIndex_ = 0;
+        } else if (byte == 'm' && kind_ == SimKind::TkvC3) {
+            c3Voice.start();
+            state_ = State::Voice;
         } else {
             state_ = State::Idle;
         }
@@ -226,7 +231,59 @@ QByteArray SimDevice::idleReceive(quint8 byte)
         state_ = State::LoaderRequested;
     else if (byte == 'x' && !guarded && (legacyModel || kind_ == SimKind::TkvC3))
         enterLoader();
+    else if (byte == 'M' && kind_ == SimKind::Talker) {
+        talkerVoice.start();
+        state_ = State::Voice;
+    } else if (byte == 'M' && kind_ == SimKind::TalkerOld) {
+        oldTalkerVoice.start();
+        state_ = State::Voice;
+    }
+    // The older voice module's "N" resets it; idle, there is nothing to undo.
     return {};
+}
+
+QByteArray SimDevice::voiceReceive(quint8 byte)
+{
+    QByteArray reply;
+    bool receiving = false;
+    switch (kind_) {
+    case SimKind::TkvC3:
+        reply = c3Voice.receive(byte);
+        receiving = c3Voice.isReceiving();
+        break;
+    case SimKind::Talker:
+        reply = talkerVoice.receive(byte);
+        receiving = talkerVoice.isReceiving();
+        break;
+    case SimKind::TalkerOld:
+        reply = oldTalkerVoice.receive(byte);
+        receiving = oldTalkerVoice.isReceiving();
+        break;
+    default:
+        break;
+    }
+    if (!receiving)
+        state_ = State::Idle;
+    return reply;
+}
+
+std::optional<Nanos> SimDevice::unpromptedReplyDelay() const
+{
+    if (state_ != State::Voice)
+        return std::nullopt;
+    if (kind_ == SimKind::Talker && talkerVoice.isFirstRequestDue())
+        return SimTalkerVoice::firstRequestDelay;
+    if (kind_ == SimKind::TkvC3 && c3Voice.isFirstRequestDue())
+        return SimC3Voice::firstRequestDelay;
+    return std::nullopt;
+}
+
+QByteArray SimDevice::takeUnpromptedReply()
+{
+    if (!unpromptedReplyDelay())
+        return {};
+    const QByteArray reply = kind_ == SimKind::TkvC3 ? c3Voice.takeFirstRequest() : talkerVoice.takeFirstRequest();
+    return faults.silent ? QByteArray() : reply;
 }
 
 void SimDevice::enterLoader()

@@ -2,6 +2,7 @@
 
 #include "sim/SimBootloader.h"
 #include "sim/SimLegacyLoader.h"
+#include "sim/SimVoice.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +31,9 @@ struct SimFaults {
 // bootloader, which takes every byte until it is reset. A TKV-C or TKV-C2 told "x"
 // enters its legacy loader until the loader has taken the end packet; from
 // firmware version 38 on it needs "F" just before the "x" and ignores an "x" alone.
+//
+// A TKV-C3 told "W", "m" and a voice module told "M" take a voice message; until
+// it ends every byte belongs to the message.
 class SimDevice {
 public:
     explicit SimDevice(SimKind kind);
@@ -52,6 +56,13 @@ public:
     const SimLegacyLoader *legacyLoader() const { return legacyLoader_ ? &*legacyLoader_ : nullptr; }
     // True while a loader takes the bytes instead of the firmware.
     bool isLoadingFirmware() const { return state_ == State::Bootloader || state_ == State::LegacyLoader; }
+    bool isReceivingVoice() const { return state_ == State::Voice; }
+
+    // What the device sends on its own once nothing has reached it for the delay
+    // after the last byte; a byte that comes sooner cancels it. The wire asks
+    // before each byte reaches the device and whenever the PC looks for arrivals.
+    std::optional<Nanos> unpromptedReplyDelay() const;
+    QByteArray takeUnpromptedReply();
 
     SimFaults faults;  // the firmware's answers; the loaders have faults of their own
     // The "V" value (TKV-C3: the "v" major byte); 58 for a TKV-C, 62 for a TKV-C2.
@@ -62,6 +73,10 @@ public:
     // potentiometers, voice reports and line polarity check; no I/O module.
     quint8 c3FeatureFlags = 0x4F;
     QByteArray received;  // every byte the PC sent, in order
+    // Voice message memories, with their faults; only the one of the device's kind is used.
+    SimC3Voice c3Voice;
+    SimTalkerVoice talkerVoice;
+    SimOldTalkerVoice oldTalkerVoice;
 
 private:
     QByteArray withFaults(QByteArray reply) const;
@@ -69,8 +84,9 @@ private:
     QByteArray idleReceive(quint8 byte);
     QByteArray loaderReceive(quint8 byte);
     void enterLoader();
+    QByteArray voiceReceive(quint8 byte);
 
-    enum class State { Idle, ReadRequested, WriteRequested, Writing, LoaderRequested, Bootloader, LegacyLoader };
+    enum class State { Idle, ReadRequested, WriteRequested, Writing, LoaderRequested, Bootloader, LegacyLoader, Voice };
     SimKind kind_;
     State state_ = State::Idle;
     int writeIndex_ = 0;

@@ -10,6 +10,7 @@
 #include "protocol/CommandExchange.h"
 #include "protocol/Identification.h"
 #include "remote/ExchangeTables.h"
+#include "voice/AudioPlayer.h"
 
 #include <functional>
 #include <memory>
@@ -82,6 +83,10 @@ public:
     bool savePrefill = false;
     // Shows the device data a technician does not normally need; off at start-up.
     bool expertView = false;
+    // The system's sound outputs, listed once at start-up (none in tests unless set),
+    // and where the previews get their players.
+    QStringList soundOutputs;
+    AudioPlayerFactory audioPlayers = systemAudioPlayers();
 
     // Called after a block read from the device has been decoded into the parameters.
     std::function<void()> onParametersRead;
