@@ -51,6 +51,7 @@ AppState::~AppState()
 
 bool AppState::connect(const QString &port, ExchangeView &view, QString *error)
 {
+    ++connections_;
     // What was written to a simulated device stays with it when the cable changes.
     QString memoryError;
     if (!connection_.keepSimMemory(&memoryError))

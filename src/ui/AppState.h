@@ -58,6 +58,8 @@ public:
     LinkPort *link() const { return connection_.link(); }
     SimDevice *simDevice() const { return connection_.simDevice(); }
     CommandExchange *exchange() const { return exchange_.get(); }
+    // How many times a cable was connected: tells one connection from the next.
+    int connections() const { return connections_; }
     // The port text of the last connect(), empty before the first.
     QString port() const { return port_; }
     // Whether the cable opened at connect().
@@ -114,4 +116,5 @@ private:
     ParameterStatus status_;
     QString port_;
     bool linkReady_ = false;
+    int connections_ = 0;
 };

@@ -272,16 +272,19 @@ bool MainWindow::talkerOnUsbCable() const
 void MainWindow::pollDevice()
 {
     refreshStatus();
-    // The voice module has its own window and nothing else to offer. Until that window
-    // exists the module is shown like any device without parameters, so that the
-    // menus (and another cable) stay within reach.
-    if (talkerOnUsbCable() && talkerAction_->isEnabled()) {
+    // The voice module has its own window and nothing else to offer: the window opens
+    // by itself once the module answers. Once closed, it opens again from the
+    // "Talker" item, and the menus (and another cable) are within reach.
+    if (!talkerOnUsbCable())
+        talkerWindowConnection_ = -1;
+    if (talkerOnUsbCable() && talkerWindowConnection_ != state_.connections()) {
+        talkerWindowConnection_ = state_.connections();
         paintLampsNeutral();
         setShellMenusEnabled(false);
         setDeviceCommandsEnabled(false, false);
         stopDevicePoll();
         talkerAction_->setVisible(true);
-        if (state_.log().isEnabled())
+        if (state_.log().isEnabled() && !state_.deviceInfo().deviceType.isEmpty())
             state_.identification().logConnectionSummary();
         talkerAction_->trigger();
         return;
@@ -325,6 +328,7 @@ void MainWindow::setDeviceCommandsEnabled(bool readable, bool alarm)
     readAction_->setEnabled(readable);
     writeAction_->setEnabled(readable);
     firmwareAction_->setEnabled(readable);
+    voiceAction_->setEnabled(readable && voiceUploadPossible());
     defaultValueAction_->setEnabled(readable);
     deleteServiceTimeAction_->setEnabled(alarm);
     deleteResetsAction_->setEnabled(alarm);
@@ -359,6 +363,8 @@ void MainWindow::setExchangeMenusEnabled(bool enabled)
     writeAction_->setEnabled(enabled && deviceReadable());
     if (firmwareAction_)
         firmwareAction_->setEnabled(enabled && deviceReadable());
+    if (voiceAction_)
+        voiceAction_->setEnabled(enabled && deviceReadable() && voiceUploadPossible());
 }
 
 void MainWindow::setProgressVisible(bool visible)

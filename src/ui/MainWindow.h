@@ -86,6 +86,13 @@ public:
     // Option / "Firmware upgrade": the firmware window, modal.
     void openFirmware();
     QAction *firmwareAction() const { return firmwareAction_; }
+    // Communicator / "Upload voice messages" (a TKV-C3), the "Talker" item (a voice
+    // module: the window of its kind, by the new-model flag) and Option / "Sample of
+    // tones", all modal.
+    void openVoiceMessages();
+    void openTalker();
+    void openToneSamples();
+    QAction *voiceAction() const { return voiceAction_; }
     // The comparison of the readings before and after a remote read; a decision shows
     // the chosen values.
     void openComparison();
@@ -167,6 +174,11 @@ private:
     void setShellMenusEnabled(bool enabled);
     void setDeviceCommandsEnabled(bool readable, bool alarm);
     bool talkerOnUsbCable() const;
+    bool voiceUploadPossible() const;
+    // Lets an identification on its way end: a window that follows uses the cable alone.
+    void waitForExchangeIdle();
+    // Runs a voice window with the device poll resting; the device is identified anew after it.
+    void runVoiceWindow(QDialog &dialog);
     bool deviceReadable() const;
     void toggleServiceStatus();
     void toggleAlarmStatus();
@@ -197,6 +209,9 @@ private:
     QAction *defaultValueAction_ = nullptr;
     QAction *talkerAction_ = nullptr;
     QAction *firmwareAction_ = nullptr;
+    QAction *voiceAction_ = nullptr;
+    // The connection for whose voice module the window opened by itself (-1: none).
+    int talkerWindowConnection_ = -1;
     CableSelectionDialog *cableDialog_ = nullptr;
     AboutDialog *aboutDialog_ = nullptr;
     QAction *printAction_ = nullptr;

@@ -34,13 +34,6 @@ namespace {
 const QString rewriteQuestion = QStringLiteral("Do you want to overwrite the default settings in the Alarm communicator?");
 const QString rewriteTitle = QStringLiteral("Rewrite ?");
 
-QAction *disabledAction(QMenu *menu, const QString &text)
-{
-    QAction *action = menu->addAction(text);
-    action->setEnabled(false);
-    return action;
-}
-
 } // namespace
 
 // The menu bar, built again with the texts of a new language. What is enabled follows
@@ -64,10 +57,11 @@ void MainWindow::buildMenus()
     const bool idle = !state_.exchange() || (state_.exchange()->isIdle() && !state_.exchange()->isActive());
     setExchangeMenusEnabled(idle);
     deviceMenu_->addSeparator();
-    disabledAction(deviceMenu_, menuText(13));
+    voiceAction_ = deviceMenu_->addAction(menuText(13), this, &MainWindow::openVoiceMessages);
+    voiceAction_->setEnabled(idle && voiceUploadPossible());
 
     optionMenu_ = menuBar()->addMenu(menuText(15));
-    disabledAction(optionMenu_, menuText(16));
+    optionMenu_->addAction(menuText(16), this, &MainWindow::openToneSamples);
     optionMenu_->addAction(menuText(18), this, &MainWindow::openCableSelection);
     firmwareAction_ = optionMenu_->addAction(menuText(19), this, &MainWindow::openFirmware);
     firmwareAction_->setEnabled(idle && deviceReadable());
@@ -85,9 +79,8 @@ void MainWindow::buildMenus()
 
     // Shown only while a voice module is on the cable; opens its window.
     const bool talkerShown = talkerAction_ && talkerAction_->isVisible();
-    talkerAction_ = menuBar()->addAction(menuText(67));
+    talkerAction_ = menuBar()->addAction(menuText(67), this, &MainWindow::openTalker);
     talkerAction_->setVisible(talkerShown);
-    talkerAction_->setEnabled(false);
 }
 
 // The language files of the program folder, at most eleven, by name.
@@ -304,16 +297,7 @@ void MainWindow::openCableSelection()
 void MainWindow::openFirmware()
 {
     stopDevicePoll();
-    state_.clock().wait(Millis(50));
-    // An identification on its way ends first: the upgrade alone uses the cable.
-    const Nanos start = state_.clock().now();
-    while (CommandExchange *exchange = state_.exchange()) {
-        if (exchange->isIdle() && !exchange->isActive())
-            break;
-        if (state_.clock().now() - start > CommandExchange::comTimeout)
-            break;
-        state_.clock().wait(Millis(10));
-    }
+    waitForExchangeIdle();
     FirmwareDialog dialog(state_, this);
     execDialog(dialog);
     startDevicePoll();

@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, MoreShowsNodeThirteen)
 TEST_F(MainWindowTest, StartsWithoutDeviceCommands)
 {
     for (QAction *action : {window_->readAction(), window_->writeAction(), window_->deleteServiceTimeAction(),
-                            window_->deleteResetsAction(), window_->defaultValueAction()})
+                            window_->deleteResetsAction(), window_->defaultValueAction(), window_->voiceAction()})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     EXPECT_FALSE(window_->talkerAction()->isVisible());
 }
