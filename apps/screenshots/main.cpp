@@ -12,6 +12,10 @@
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
 #include "ui/FirmwareDialog.h"
+#include "ui/LegacyTalkerDialog.h"
+#include "ui/ToneSamplesDialog.h"
+#include "ui/VoiceMessagesDialog.h"
+#include "voice/VoiceUpload.h"
 #include "ui/ConnectDialog.h"
 #include "ui/RemoteReadDialog.h"
 #include "ui/RemoteWriteDialog.h"
@@ -21,6 +25,7 @@
 #include "ui/PageTree.h"
 #include "ui/ParameterPages.h"
 
+#include <QLabel>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -249,6 +254,45 @@ bool renderRemoteWindows(AppState &state, MainWindow &window, Renderer &renderer
     return renderer.save(write.grab(), QStringLiteral("remote-write.png"));
 }
 
+// The voice windows with files picked for three slots, and the tone samples.
+bool renderVoiceWindows(AppState &state, MainWindow &window, Renderer &renderer)
+{
+    const QDir home(QString::fromLocal8Bit(qgetenv("OSTRAKEL_HOME")));
+    const QStringList files = {home.filePath(QStringLiteral("messages/address.wav")),
+                               home.filePath(QStringLiteral("messages/please-wait.wav")),
+                               home.filePath(QStringLiteral("messages/goodbye.wav"))};
+    VoiceMessagesDialog voice(state, VoiceDevice::Communicator, &window);
+    voice.show();
+    voice.setSlotFile(1, files[0]);
+    voice.setSlotFile(3, files[1]);
+    voice.setSlotFile(5, files[2]);
+    voice.messageLabel()->setText(QStringLiteral("Msg#0:"));
+    voice.sizeLabel()->setText(VoiceUpload::sizeText(21000, VoiceUpload::communicatorCapacity));
+    settle();
+    if (!renderer.save(voice.grab(), QStringLiteral("voice-messages.png")))
+        return false;
+    voice.hide();
+    VoiceMessagesDialog module(state, VoiceDevice::Module, &window);
+    module.show();
+    settle();
+    if (!renderer.save(module.grab(), QStringLiteral("voice-module.png")))
+        return false;
+    module.hide();
+    LegacyTalkerDialog legacy(state, &window);
+    legacy.show();
+    legacy.setSlotFile(1, files[0]);
+    settle();
+    if (!renderer.save(legacy.grab(), QStringLiteral("voice-module-old.png")))
+        return false;
+    legacy.hide();
+    ToneSamplesDialog tones(state, &window);
+    tones.show();
+    settle();
+    const bool saved = renderer.save(tones.grab(), QStringLiteral("tone-samples.png"));
+    tones.hide();
+    return saved;
+}
+
 bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &language)
 {
     const QString name = QStringLiteral("windows");
@@ -334,7 +378,7 @@ bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &l
     if (!renderer.save(firmware.grab(), QStringLiteral("firmware.png")))
         return false;
     firmware.hide();
-    return renderRemoteWindows(state, window, renderer);
+    return renderVoiceWindows(state, window, renderer) && renderRemoteWindows(state, window, renderer);
 }
 
 } // namespace
