@@ -5,6 +5,7 @@
 #include "CliRemote.h"
 #include "CliOutput.h"
 #include "CliSession.h"
+#include "CliVoice.h"
 
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
@@ -228,6 +229,7 @@ int runCliCommand(const CliOptions &options)
         {QStringLiteral("remote-read"), runRemoteCommand},
         {QStringLiteral("remote-write"), runRemoteCommand},
         {QStringLiteral("remote-compare"), runRemoteCommand},
+        {QStringLiteral("voice"), runVoice},
     };
     const auto command = commands.find(options.command);
     if (command == commands.end()) {

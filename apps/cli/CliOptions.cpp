@@ -23,6 +23,9 @@ QString cliUsage()
         "                         also the user ID block of a TKV-C3)\n"
         "  hex-check FILE.HEX [--size 64KB|128KB] [--legacy --version V]   what the file holds and\n"
         "                         whether the upgrade takes it (exit 0) or refuses it (exit 2)\n"
+        "  voice --slot N FILE.WAV [--talker-old [--tolerance T]]   write a voice message into\n"
+        "                         slot N (1-8) of a TKV-C3 or a voice module; --talker-old: the\n"
+        "                         older voice module (slots 1-4, compression tolerance 0-7)\n"
         "remote commands, over a BlackBox on the telephone line:\n"
         "  --blackbox BOX --phone NUMBER [--parallel N] --password PPPP [--gsm] [--add-hash]\n"
         "  [--timeout SECONDS] COMMAND\n"
@@ -59,6 +62,8 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
         {QLatin1String("--timeout"), &options.timeout},
         {QLatin1String("--size"), &options.size},
         {QLatin1String("--version"), &options.version},
+        {QLatin1String("--slot"), &options.slot},
+        {QLatin1String("--tolerance"), &options.tolerance},
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -81,6 +86,8 @@ std::optional<CliOptions> parseCliOptions(const QStringList &args, QString &erro
             options.expert = true;
         } else if (arg == QLatin1String("--legacy")) {
             options.legacy = true;
+        } else if (arg == QLatin1String("--talker-old")) {
+            options.talkerOld = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option ") + arg;
             return std::nullopt;

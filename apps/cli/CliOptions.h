@@ -34,6 +34,11 @@ struct CliOptions {
     QString size;         // hex-check: "64KB" or "128KB" (the default)
     bool legacy = false;  // hex-check: as the packet upload of a TKV-C or TKV-C2 takes it
     QString version;      // hex-check --legacy: the communicator's firmware version
+
+    // The voice command.
+    QString slot;            // the message slot, 1-8 (1-4 on the older voice module)
+    bool talkerOld = false;  // the voice module on the cable is of the older kind
+    QString tolerance;       // its compression tolerance, 0-7; empty: 0
 };
 
 // Parses the command line; on a usage error returns nothing and sets error.

@@ -5,6 +5,7 @@
 #include "link/ComLink.h"
 #include "protocol/DeviceBlock.h"
 #include "protocol/WholeReply.h"
+#include "sim/VirtualClock.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -14,10 +15,23 @@ void StderrPresenter::showMessage(const QString &text)
     printError(text);
 }
 
-CliSession::CliSession(const CliOptions &options)
+namespace {
+
+std::unique_ptr<Clock> sessionClock(const QString &port, bool simulatedTime)
+{
+    if (simulatedTime && port.startsWith(QLatin1String("sim:")))
+        return std::make_unique<VirtualClock>();
+    return std::make_unique<QtClock>();
+}
+
+}  // namespace
+
+CliSession::CliSession(const CliOptions &options, bool simulatedTime)
     : options_(options),
+      port_(options.port.isEmpty() ? configuredPort(QStringLiteral("TKV-C2")) : options.port),
+      clock_(sessionClock(port_, simulatedTime)),
       log_(options.logFile.isEmpty() ? nullptr : std::make_unique<CommLog>(options.logFile, &messages_)),
-      connection_(clock_),
+      connection_(*clock_),
       identification_(texts_, log_.get())
 {
     if (log_)
@@ -37,8 +51,7 @@ CliSession::~CliSession()
 bool CliSession::createLink()
 {
     QString error;
-    if (!connection_.create(options_.port.isEmpty() ? configuredPort(QStringLiteral("TKV-C2")) : options_.port,
-                            &error)) {
+    if (!connection_.create(port_, &error)) {
         printError(error);
         return false;
     }
@@ -59,7 +72,7 @@ bool CliSession::connect()
             printError(texts_.text(QStringLiteral("Communication"), 13));
         return false;
     }
-    exchange_ = std::make_unique<CommandExchange>(*link_, clock_, messages_, texts_, log_.get(), *this, *this);
+    exchange_ = std::make_unique<CommandExchange>(*link_, *clock_, messages_, texts_, log_.get(), *this, *this);
     exchange_->setLinkReady(true);
     return true;
 }
@@ -67,7 +80,7 @@ bool CliSession::connect()
 bool CliSession::runUntilIdle()
 {
     while (!exchange_->isIdle() || exchange_->isActive())
-        clock_.wait(Millis(5));
+        clock_->wait(Millis(5));
     if (exchange_->lastResult() == ExchangeResult::Completed)
         return true;
     if (!link_->isOpen())
@@ -105,7 +118,7 @@ bool CliSession::identifyAsWindow(CommunicatorModel model)
 
 bool CliSession::identifyByWholeReply()
 {
-    QByteArray reply = takeWholeReply(*link_, clock_, 'V', CommandExchange::usbTimeout);
+    QByteArray reply = takeWholeReply(*link_, *clock_, 'V', CommandExchange::usbTimeout);
     if (reply.size() != 13 && reply.size() != 19) {
         messages_.showMessage(reply.isEmpty() ? texts_.text(QStringLiteral("Message"), 9)
                                               : QStringLiteral("Unexpected identification reply of %1 bytes")
@@ -116,7 +129,7 @@ bool CliSession::identifyByWholeReply()
     identification_.parseIdentification(reply);
     if (!modelFlags().tkvC3)
         return true;
-    reply = takeWholeReply(*link_, clock_, 'v', CommandExchange::usbTimeout);
+    reply = takeWholeReply(*link_, *clock_, 'v', CommandExchange::usbTimeout);
     if (reply.size() != 34) {
         messages_.showMessage(QStringLiteral("Unexpected TKV-C3 identification reply of %1 bytes").arg(reply.size()));
         return false;

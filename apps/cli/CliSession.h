@@ -26,8 +26,13 @@ public:
 // One cable, one device, the engines between them; progress on standard error.
 class CliSession : public ExchangeView, public ExchangeClient {
 public:
-    explicit CliSession(const CliOptions &options);
+    // simulatedTime: on the built-in simulator the session runs on simulated time, so
+    // that a long transfer takes no longer than the work.
+    explicit CliSession(const CliOptions &options, bool simulatedTime = false);
     ~CliSession() override;
+
+    // The cable, as --port or else Config.ini names it.
+    const QString &port() const { return port_; }
 
     // Opens the cable; prints why not and returns false when it cannot.
     bool connect();
@@ -44,9 +49,11 @@ public:
     int blockLength() const;
     // What the firmware upgrade works with once the device is identified.
     LinkPort &link() { return *link_; }
-    Clock &clock() { return clock_; }
+    Clock &clock() { return *clock_; }
     MessagePresenter &messages() { return messages_; }
     const LanguageTable &texts() const { return texts_; }
+    // The communication log of --log, or none.
+    CommLog *commLog() { return log_.get(); }
 
     // ExchangeView
     void setProgressVisible(bool visible) override;
@@ -63,7 +70,8 @@ private:
     bool runUntilIdle();
 
     CliOptions options_;
-    QtClock clock_;
+    QString port_;
+    std::unique_ptr<Clock> clock_;
     StderrPresenter messages_;
     LanguageTable texts_;
     std::unique_ptr<CommLog> log_;

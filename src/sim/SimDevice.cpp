@@ -211,6 +211,7 @@ QByteArray SimDevice::receive(quint8 byte)
         break;
     case State::Bootloader:
     case State::LegacyLoader:
+    case State::Voice: // answered before the switch
         break;
     }
     return faults.silent ? QByteArray() : reply;

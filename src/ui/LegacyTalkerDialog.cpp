@@ -5,33 +5,23 @@
 #include "app/MessagePresenter.h"
 #include "link/LinkPort.h"
 #include "voice/LegacyTalkerUpload.h"
-#include "voice/TalkerCompression.h"
+#include "voice/TalkerMessage.h"
 #include "voice/WavFile.h"
 
 #include <QBoxLayout>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 
 namespace {
 
-// The slots: caption key, the character the module knows the area by, its size in
-// blocks, and the message numbers of the log's select and write lines.
-struct Slot {
+// The slots' captions and the message numbers of the log's select lines.
+struct SlotText {
     int captionKey;
-    char character;
-    int areaBlocks;
     int selectLogNumber;
-    int writeLogNumber;
 };
-constexpr Slot slotTable[LegacyTalkerDialog::slots] = {
-    {9, '4', 944, 4, 4},
-    {6, '1', 288, 1, 1},
-    {7, '3', 384, 3, 2},
-    {8, '2', 384, 4, 3},
-};
+constexpr SlotText slotTexts[LegacyTalkerDialog::slots] = {{9, 4}, {6, 1}, {7, 3}, {8, 4}};
+static_assert(talkerAreas.size() == LegacyTalkerDialog::slots);
 
 }  // namespace
 
@@ -44,10 +34,10 @@ LegacyTalkerDialog::LegacyTalkerDialog(AppState &state, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Talker settings"));
     for (int slot = 1; slot <= slots; ++slot)
-        captionLabel(slot)->setText(text(QStringLiteral("Talker"), slotTable[slot - 1].captionKey));
+        captionLabel(slot)->setText(text(QStringLiteral("Talker"), slotTexts[slot - 1].captionKey));
     descriptionLabel()->setText(text(QStringLiteral("Talker"), 2) + QStringLiteral(":\r\n")
                                 + text(QStringLiteral("Talker"), 3) + QStringLiteral(": WAV-8bit - 11 kHz / mono"));
-    tolerance_->setRange(0, 7);
+    tolerance_->setRange(0, talkerMaximumTolerance);
     buttonRow()->insertWidget(0, new QLabel(text(QStringLiteral("Talker"), 22)));
     buttonRow()->insertWidget(1, tolerance_);
     buttonRow()->insertWidget(2, compression_);
@@ -57,7 +47,7 @@ LegacyTalkerDialog::~LegacyTalkerDialog() = default;
 
 int LegacyTalkerDialog::selectLogNumber(int slot) const
 {
-    return slotTable[slot - 1].selectLogNumber;
+    return slotTexts[slot - 1].selectLogNumber;
 }
 
 QString LegacyTalkerDialog::fileDialogTitle() const
@@ -81,22 +71,13 @@ void LegacyTalkerDialog::stopUploads()
     upload_->stop();
 }
 
-bool LegacyTalkerDialog::saveFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    state_.messages().showMessage(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return false;
-}
-
 void LegacyTalkerDialog::write(int slot)
 {
     const QString path = slotPath(slot);
     if (path.isEmpty())
         return;
-    const Slot &s = slotTable[slot - 1];
-    log(QStringLiteral("Write msg%1 to Talker module").arg(s.writeLogNumber));
+    const TalkerArea &area = talkerAreas[slot - 1];
+    log(QStringLiteral("Write msg%1 to Talker module").arg(area.logNumber));
     setSlotButtonsEnabled(false);
     closeButton()->setEnabled(false);
     state_.clock().wait(Millis(10));
@@ -108,48 +89,23 @@ void LegacyTalkerDialog::write(int slot)
         writeEnded();
         return;
     }
-    const DeviceSamples samples = readDeviceSamples(path, VoiceRate::module);
-    if (!samples.ok()) {
-        state_.messages().showMessage(samples.problemText(state_.texts(), path));
-        writeEnded();
-        return;
-    }
-    // The module's compression takes the file as it is, header and all.
-    QByteArray wav;
-    if (samples.converted) {
-        wav = wavOfSamples(samples.samples, VoiceRate::module);
-    } else {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            wav = file.readAll();
-    }
-    const TalkerStream stream = compressForTalker(wav, tolerance_->value());
-    if (stream.cut)
+    const TalkerMessage message = prepareTalkerMessage(path, tolerance_->value(), area, state_.texts());
+    if (message.stream.cut)
         state_.messages().showMessage(text(QStringLiteral("Extensions"), 38).arg(path));
-    const TalkerBlocks blocks = talkerBlocksOf(stream.stream);
-    if (!saveFile(path.chopped(4) + QStringLiteral("k.TXT"), stream.stream)
-        || !saveFile(path.chopped(3) + QStringLiteral("TXT"), blocks.blockFile)) {
+    if (!message.logLines.isEmpty()) {
+        compression_->setText(message.statistics.compression);
+        sizeLabel()->setText(message.statistics.size
+                             + conversionNote(message.converted, VoiceRate::module, state_.texts()));
+        timeText_ = message.statistics.time;
+        for (const QString &line : message.logLines)
+            log(line);
+    }
+    if (!message.problem.isEmpty()) {
+        state_.messages().showMessage(message.problem);
         writeEnded();
         return;
     }
-    const TalkerStatistics statistics = talkerStatistics(stream, blocks, s.areaBlocks);
-    compression_->setText(statistics.compression);
-    sizeLabel()->setText(statistics.size
-                         + (samples.converted
-                                ? QStringLiteral(" (%1)").arg(text(QStringLiteral("Extensions"), 36).arg(VoiceRate::module))
-                                : QString()));
-    timeText_ = statistics.time;
-    log(statistics.size);
-    log(QStringLiteral("Original: %1").arg(stream.inputBytes));
-    log(QStringLiteral("Compresed: %1").arg(stream.stream.size() + 1));
-    log(QStringLiteral("Compres ratio: %1").arg(tolerance_->value()));
-    if (blocks.blockCount >= s.areaBlocks) {
-        state_.messages().showMessage(QStringLiteral("File is too big size\r- not performed!"));
-        log(QStringLiteral("Error write msg%1: %2 file is too big").arg(s.writeLogNumber).arg(path));
-        writeEnded();
-        return;
-    }
-    upload_->start(s.character, blocks.blocks, s.areaBlocks);
+    upload_->start(area.character, message.blocks.blocks, area.blocks);
 }
 
 // The module has answered "A": the playing time joins the size.

@@ -35,7 +35,6 @@ protected:
     QString closingLogLine() const override;
 
 private:
-    bool saveFile(const QString &path, const QByteArray &bytes);
     void writeEnded();
 
     std::unique_ptr<LegacyTalkerUpload> upload_;

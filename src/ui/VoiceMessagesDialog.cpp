@@ -99,9 +99,7 @@ void VoiceMessagesDialog::write(int slot)
     }
     const bool started = upload_->start(slot, samples.samples, path);
     messageLabel()->setText(upload_->messageLabel());
-    sizeLabel()->setText(upload_->sizeLabel()
-                         + (samples.converted ? QStringLiteral(" (%1)").arg(text(QStringLiteral("Extensions"), 36).arg(rate))
-                                              : QString()));
+    sizeLabel()->setText(upload_->sizeLabel() + conversionNote(samples.converted, rate, state_.texts()));
     if (!started)
         writeEnded();
 }

@@ -145,6 +145,13 @@ QString DeviceSamples::problemText(const LanguageTable &texts, const QString &pa
     return {};
 }
 
+QString conversionNote(bool converted, int deviceRate, const LanguageTable &texts)
+{
+    if (!converted)
+        return {};
+    return QStringLiteral(" (%1)").arg(texts.text(QStringLiteral("Extensions"), 36).arg(deviceRate));
+}
+
 QByteArray wavOfSamples(const QByteArray &samples, int rate)
 {
     QByteArray wav("RIFF");

@@ -29,6 +29,9 @@ constexpr int communicator = 8000;  // TKV-C3
 constexpr int module = 11025;       // both voice modules
 }  // namespace VoiceRate
 
+// " (converted to ...)" after a size when the samples were converted, else nothing.
+QString conversionNote(bool converted, int deviceRate, const LanguageTable &texts);
+
 // From the bytes of a WAV file.
 DeviceSamples deviceSamplesOf(const QByteArray &wav, int deviceRate);
 // Reads the file; a file that cannot be read is refused with its reason.

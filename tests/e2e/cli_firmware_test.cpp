@@ -12,10 +12,8 @@ class CliFirmware : public ::testing::Test {
 protected:
     QString file(const char *name, const QByteArray &text) const
     {
-        const QString path = home.filePath(QString::fromLatin1(name));
-        QFile out(path);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text);
+        const QString path = writeCliInput(home.path(), name, text);
+        EXPECT_FALSE(path.isEmpty()) << name;
         return path;
     }
     CliRun cli(const QStringList &args) const { return runCli(args, home.path()); }

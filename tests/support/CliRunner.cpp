@@ -1,5 +1,7 @@
 #include "support/CliRunner.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -20,4 +22,13 @@ CliRun runCli(const QStringList &args, const QString &home)
     }
     return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, cli.readAllStandardOutput(),
             cli.readAllStandardError()};
+}
+
+QString writeCliInput(const QString &folder, const char *name, const QByteArray &bytes)
+{
+    const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        return {};
+    return path;
 }

@@ -42,3 +42,16 @@ inline QByteArray rampSamples(int n, int first = 0)
         samples.append(char((first + i) & 0xFF));
     return samples;
 }
+
+// 16-bit stereo frames, a slow saw in both channels.
+inline QByteArray stereo16(int frames)
+{
+    QByteArray data;
+    for (int i = 0; i < frames; ++i) {
+        char b[2];
+        qToLittleEndian(qint16((i * 997) % 60000 - 30000), b);
+        data.append(b, 2);
+        data.append(b, 2);
+    }
+    return data;
+}

@@ -69,18 +69,6 @@ struct VoiceRig {
     RecordingUploadView view;
 };
 
-QByteArray stereo16(int frames)
-{
-    QByteArray data;
-    for (int i = 0; i < frames; ++i) {
-        char b[2];
-        qToLittleEndian(qint16((i * 997) % 60000 - 30000), b);
-        data.append(b, 2);
-        data.append(b, 2);
-    }
-    return data;
-}
-
 TEST(VoiceUploadCommunicator, MessagesArriveWholeAndUnchanged)
 {
     struct Case {
