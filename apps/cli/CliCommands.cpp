@@ -2,12 +2,14 @@
 
 #include "CliFileCommands.h"
 #include "CliFirmware.h"
+#include "CliHistory.h"
 #include "CliRemote.h"
 #include "CliOutput.h"
 #include "CliSession.h"
 #include "CliVoice.h"
 
 #include "app/LanguageTable.h"
+#include "history/ReadingHistory.h"
 #include "params/Catalogue.h"
 #include "protocol/DeviceBlock.h"
 #include "sim/SimDevice.h"
@@ -102,12 +104,20 @@ int read(CliSession &session, const CliOptions &options)
     QByteArray block;
     if (!session.readBlock(block))
         return ExitDeviceFailed;
-    if (options.image)
-        return saveBytes(options.outputFile, block) ? ExitDone : ExitDeviceFailed;
+    const CommunicatorModel model = session.modelFlags().model();
     ParameterSet set;
     ParameterStatus status;
-    applyDefaults(set, status, session.modelFlags().model());
-    if (!decodeBlock(session, block, set, status) || !saveSettings(options.outputFile, set))
+    applyDefaults(set, status, model);
+    if (options.image) {
+        // The raw block is saved as it came; the history keeps it when it decodes.
+        if (decodeParameterBlock(session.deviceInfo().deviceType, block, model, set, status).ok())
+            keepReading(ReadingHistory::localDevice(session.deviceInfo().serialNumber), model, set);
+        return saveBytes(options.outputFile, block) ? ExitDone : ExitDeviceFailed;
+    }
+    if (!decodeBlock(session, block, set, status))
+        return ExitDeviceFailed;
+    keepReading(ReadingHistory::localDevice(session.deviceInfo().serialNumber), model, set);
+    if (!saveSettings(options.outputFile, set))
         return ExitDeviceFailed;
     std::fprintf(stderr, "read the %s parameters into %s\n", qPrintable(session.deviceInfo().deviceType),
                  qPrintable(options.outputFile));
@@ -126,10 +136,14 @@ bool blockFromSettings(CliSession &session, const QString &path, QByteArray &blo
     if (!loadSettings(path, model, set, status))
         return false;
     if (type == QLatin1String("Alarm")) {
+        // What the device held is kept in the history before it is overwritten.
         QByteArray current;
-        ParameterSet scratch;
-        if (!session.readBlock(current) || !decodeBlock(session, current, scratch, status))
+        ParameterSet held;
+        ParameterStatus heldStatus;
+        applyDefaults(held, heldStatus, model);
+        if (!session.readBlock(current) || !decodeBlock(session, current, held, status))
             return false;
+        keepReading(ReadingHistory::localDevice(session.deviceInfo().serialNumber), model, held);
     }
     block = encodeParameterBlock(type, set, status, model);
     return true;
@@ -230,6 +244,7 @@ int runCliCommand(const CliOptions &options)
         {QStringLiteral("remote-write"), runRemoteCommand},
         {QStringLiteral("remote-compare"), runRemoteCommand},
         {QStringLiteral("voice"), runVoice},
+        {QStringLiteral("history"), runHistory},
     };
     const auto command = commands.find(options.command);
     if (command == commands.end()) {

@@ -26,6 +26,8 @@ QString cliUsage()
         "  voice --slot N FILE.WAV [--talker-old [--tolerance T]]   write a voice message into\n"
         "                         slot N (1-8) of a TKV-C3 or a voice module; --talker-old: the\n"
         "                         older voice module (slots 1-4, compression tolerance 0-7)\n"
+        "  history [DEVICE]       the readings kept in the history folder (every successful read is\n"
+        "                         kept there), by device with the newest first\n"
         "remote commands, over a BlackBox on the telephone line:\n"
         "  --blackbox BOX --phone NUMBER [--parallel N] --password PPPP [--gsm] [--add-hash]\n"
         "  [--timeout SECONDS] COMMAND\n"

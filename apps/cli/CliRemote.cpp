@@ -1,6 +1,7 @@
 #include "CliRemote.h"
 
 #include "CliFileCommands.h"
+#include "CliHistory.h"
 #include "CliOutput.h"
 #include "CliSession.h"
 
@@ -11,6 +12,7 @@
 #include "compare/ReadingComparison.h"
 #include "params/Catalogue.h"
 #include "compare/ComparisonRows.h"
+#include "history/ReadingHistory.h"
 #include "remote/RemoteBus.h"
 #include "remote/RemoteLink.h"
 #include "remote/RemoteRead.h"
@@ -353,6 +355,7 @@ int runRemoteCommand(const CliOptions &options)
     QByteArray fresh;
     if (!call.read(set, status, previous, fresh))
         return ExitDeviceFailed;
+    keepReading(ReadingHistory::remoteDevice(plan->dial), plan->model, set);
     if (!options.outputFile.isEmpty() && !saveSettings(options.outputFile, set))
         return ExitDeviceFailed;
     if (options.command == QLatin1String("remote-compare"))

@@ -11,7 +11,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2) {
+    // An option is never a file name: "--help" must not become a file called "--help".
+    if (args.size() != 2 || args.at(1).startsWith(u'-')) {
         std::fprintf(stderr, "Usage: ostrakel-lng-gen FILE.lng\n");
         return 2;
     }

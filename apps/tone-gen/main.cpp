@@ -166,7 +166,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2) {
+    if (args.size() != 2 || args.at(1).startsWith(u'-')) {
         std::fprintf(stderr, "Usage: ostrakel-tone-gen DIR\n");
         return 2;
     }

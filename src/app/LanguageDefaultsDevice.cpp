@@ -153,6 +153,15 @@ constexpr LanguageDefault defaults[] = {
     {"Extensions", 37, "The older voice module takes messages over the USB-LNK cable only. Connect it with that cable."},
     {"Extensions", 38, "Only the first 100000 bytes of \"%1\" fit; the rest of the message is left out."},
     {"Extensions", 39, "No sound output is available: the messages can be written, but not listened to."},
+    {"Extensions", 40, "History"},
+    {"Extensions", 41, "History of readings"},
+    {"Extensions", 42, "Device"},
+    {"Extensions", 43, "Model"},
+    {"Extensions", 44, "Read on"},
+    {"Extensions", 45, "Open"},
+    {"Extensions", 46, "No readings have been kept in %1 yet."},
+    {"Extensions", 47, "The reading could not be kept in the history: %1"},
+    {"Extensions", 48, "The history folder \"%1\" could not be made."},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QStandardPaths>
 
 namespace {
@@ -37,12 +38,27 @@ QString path()
                    QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
+QString installedDataFolder()
+{
+    return withSeparator(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/ostrakel"));
+}
+
+QStringList languageFiles()
+{
+    QMap<QString, QString> byName;  // lower-case name -> path
+    for (const QString &folder : {installedDataFolder(), path()}) {
+        const QStringList names = QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files);
+        for (const QString &name : names)
+            byName.insert(name.toLower(), folder + name);
+    }
+    return byName.values();
+}
+
 QStringList dataFolders()
 {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
     const QStringList candidates = {
         path(),
-        executableFolder + QStringLiteral("/../share/ostrakel"),
+        installedDataFolder(),
         // This file lives in <source>/src/app/; the shipped data is in <source>/data/.
         QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../data"),
     };

@@ -15,6 +15,14 @@ QString path();
 QString resolve(const QString &home, const QString &executableFolder,
                 const QString &configHome);
 
+// The installed data folder (<prefix>/share/ostrakel/ beside the program's bin/), with
+// a trailing "/"; it need not exist.
+QString installedDataFolder();
+
+// The language files offered: those of the program folder and of the installed data
+// folder, the program folder's winning where both hold one name; sorted by name.
+QStringList languageFiles();
+
 // Folders that may hold language files and tone samples, existing ones only, the
 // program folder first, then the installed data folder (<prefix>/share/ostrakel/)
 // and the data folder of the source tree the program was built from.

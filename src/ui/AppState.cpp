@@ -1,6 +1,7 @@
 #include "ui/AppState.h"
 
 #include "app/MessagePresenter.h"
+#include "history/ReadingHistory.h"
 #include "link/LinkPort.h"
 #include "params/Catalogue.h"
 #include "protocol/AlarmImageCodec.h"
@@ -110,8 +111,18 @@ void AppState::blockRead(const QString &deviceType, const QByteArray &block)
     const ImageDecodeResult result = decodeParameterBlock(deviceType, block, model(), parameters_, status_);
     if (!result.ok())
         messages_.showMessage(result.message(texts_));
+    else
+        keepReading(ReadingHistory::localDevice(deviceInfo().serialNumber));
     if (onParametersRead)
         onParametersRead();
+}
+
+void AppState::keepReading(const QString &device)
+{
+    const SettingsFileResult result = ReadingHistory::archive(ReadingHistory::folder(), device, model(),
+                                                              QDateTime::currentDateTime(), parameters_, texts_);
+    if (!result.ok)
+        messages_.showMessage(texts_.text(QStringLiteral("Extensions"), 47).arg(result.message));
 }
 
 QByteArray AppState::blockToWrite(const QString &deviceType)

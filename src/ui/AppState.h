@@ -92,6 +92,9 @@ public:
 
     // Called after a block read from the device has been decoded into the parameters.
     std::function<void()> onParametersRead;
+    // Keeps the values just read in the history of readings, named after device (see
+    // ReadingHistory); a file that cannot be written is told, the reading stands.
+    void keepReading(const QString &device);
 
     // ExchangeClient
     void identificationReceived(const QByteArray &reply) override;

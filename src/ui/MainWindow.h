@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <functional>
 
+struct HistoryEntry;
+
 class AboutDialog;
 class AppState;
 class CableSelectionDialog;
@@ -62,6 +64,9 @@ public:
     void saveSettingsAs();
     // Opens a settings file without the dialog; false when it was refused.
     bool openSettingsFile(const QString &path);
+    // "History": the readings kept, one of which is opened with its model.
+    void openHistory();
+    bool openHistoryReading(const HistoryEntry &entry);
     bool saveTo(const QString &path);
     void printReport();
     void previewReport();

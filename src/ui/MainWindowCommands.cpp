@@ -8,6 +8,7 @@
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
 #include "ui/FirmwareDialog.h"
+#include "ui/HistoryDialog.h"
 #include "ui/SettingsPrinting.h"
 #include "ui/DevicePanel.h"
 #include "ui/PageTree.h"
@@ -44,6 +45,7 @@ void MainWindow::buildMenus()
     fileMenu_ = menuBar()->addMenu(menuText(1));
     fileMenu_->addAction(menuText(2), this, &MainWindow::newSettings);
     fileMenu_->addAction(menuText(3), this, &MainWindow::openSettings);
+    fileMenu_->addAction(state_.texts().text(QStringLiteral("Extensions"), 40), this, &MainWindow::openHistory);
     fileMenu_->addAction(menuText(4), this, &MainWindow::saveSettings);
     fileMenu_->addAction(menuText(5), this, &MainWindow::saveSettingsAs);
     printAction_ = fileMenu_->addAction(menuText(6), this, &MainWindow::printReport);
@@ -83,14 +85,13 @@ void MainWindow::buildMenus()
     talkerAction_->setVisible(talkerShown);
 }
 
-// The language files of the program folder, at most eleven, by name.
+// The language files of the program folder (and, installed, of the data folder), at
+// most eleven, by name.
 void MainWindow::fillLanguageMenu(QMenu *menu)
 {
     constexpr int maxLanguages = 11;
-    const QString folder = ProgramFolder::path();
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &file : files.mid(0, maxLanguages)) {
-        const QString path = folder + file;
+    for (const QString &path : ProgramFolder::languageFiles().mid(0, maxLanguages)) {
+        const QString file = QFileInfo(path).fileName();
         menu->addAction(file.left(file.size() - 4), this, [this, path] {
             state_.config.languageFilePath = path;
             loadLanguage();
@@ -107,6 +108,10 @@ void MainWindow::showLogState()
 void MainWindow::loadLanguage()
 {
     QString &path = state_.config.languageFilePath;
+    // An installed program keeps the shipped language files in its data folder.
+    const QString installed = ProgramFolder::installedDataFolder() + QFileInfo(path).fileName();
+    if (!QFileInfo::exists(path) && QFileInfo::exists(installed))
+        path = installed;
     const QString english = ProgramFolder::path() + AppConfig::defaultLanguageFile();
     if (!QFileInfo::exists(path) && path != english) {
         // The chosen language is gone: English it is, from its file or built in.
@@ -210,6 +215,41 @@ bool MainWindow::openSettingsFile(const QString &path)
         return false;
     }
     state_.settingsFilePath = path;
+    refreshPages();
+    refreshStatus();
+    return true;
+}
+
+void MainWindow::openHistory()
+{
+    const QString folder = ReadingHistory::folder();
+    HistoryDialog dialog(state_.texts(), ReadingHistory::list(folder), folder, this);
+    if (execDialog(dialog) != QDialog::Accepted)
+        return;
+    if (const std::optional<HistoryEntry> entry = dialog.chosen())
+        openHistoryReading(*entry);
+}
+
+// The reading is checked against its own model before anything changes; the window
+// then takes that model and the values. Save asks for a name: the kept reading
+// stays as it was read.
+bool MainWindow::openHistoryReading(const HistoryEntry &entry)
+{
+    ParameterSet set = state_.parameters();
+    ParameterStatus status = state_.status();
+    if (entry.model != state_.model())
+        applyDefaults(set, status, entry.model);
+    const SettingsFileResult result = readSettingsFile(entry.path, set, entry.model, state_.texts());
+    if (!result.ok) {
+        state_.messages().showMessage(result.message);
+        return false;
+    }
+    if (entry.model != state_.model()) {
+        selectModel(entry.model);
+        devicePanel_->showModel(entry.model);
+    }
+    state_.parameters() = set;
+    state_.settingsFilePath.clear();
     refreshPages();
     refreshStatus();
     return true;

@@ -12,6 +12,7 @@
 #include "ui/RemoteReadDialog.h"
 #include "ui/RemoteWriteDialog.h"
 
+#include "history/ReadingHistory.h"
 #include "remote/RemoteLink.h"
 #include "remote/RemoteReport.h"
 
@@ -128,6 +129,8 @@ void MainWindow::readRemote()
         refreshPages();
         refreshStatusLamps();
     });
+    connect(&dialog, &RemoteReadDialog::readingFinished, this,
+            [this] { state_.keepReading(ReadingHistory::remoteDevice(state_.lastDial)); });
     execDialog(dialog);
     refreshRemoteMenus();
 }

@@ -87,5 +87,7 @@ void RemoteReadDialog::phaseDecoded(ReadPhase)
 
 void RemoteReadDialog::closed(bool finished)
 {
+    if (finished)
+        Q_EMIT readingFinished();
     jobClosed(finished);
 }

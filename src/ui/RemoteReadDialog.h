@@ -24,6 +24,8 @@ Q_SIGNALS:
     void readingStarted();
     // A part of the memory was decoded into the values.
     void valuesRead();
+    // Every chosen part was read and decoded.
+    void readingFinished();
 
 private:
     void startReading();

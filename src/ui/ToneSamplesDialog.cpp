@@ -83,8 +83,8 @@ QString ToneSamplesDialog::tonePath(int number) const
     const char *file = toneOf(number).file;
     if (!file)
         return {};
-    return ProgramFolder::path() + (morse_->isChecked() ? QStringLiteral("Morse_") : QString())
-           + QString::fromLatin1(file);
+    return ProgramFolder::findDataFile((morse_->isChecked() ? QStringLiteral("Morse_") : QString())
+                                       + QString::fromLatin1(file));
 }
 
 // The tone plays to its end before the window takes input again. A missing or

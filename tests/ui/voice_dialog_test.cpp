@@ -325,9 +325,12 @@ TEST_F(VoiceDialogTest, ToneSamplesPlayTheFileOfTheChosenStyle)
     EXPECT_GE(clock_.now() - before, 500ms);  // the window waits for the tone
     dialog.morseChoice()->setChecked(true);
     dialog.toneButton(3)->click();
-    // A tone whose file is missing plays nothing and says nothing.
+    // A tone the program folder lacks is played from the shipped data.
     dialog.toneButton(9)->click();
-    EXPECT_EQ(played, (QStringList{ProgramFolder::path() + "Confirm.WAV", ProgramFolder::path() + "Morse_Confirm.WAV"}));
+    const QString shipped = ProgramFolder::findDataFile(QStringLiteral("Morse_Error.WAV"));
+    EXPECT_FALSE(shipped.startsWith(ProgramFolder::path()));
+    EXPECT_EQ(played, (QStringList{ProgramFolder::path() + "Confirm.WAV", ProgramFolder::path() + "Morse_Confirm.WAV",
+                                   shipped}));
     EXPECT_EQ(messages_.messages.size(), 1);
 }
 
