@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QScreen>
 
 int main(int argc, char **argv)
@@ -16,6 +17,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
     QApplication app(argc, argv);
+    // The desktop entry's name and the icon it installs.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ostrakel-configurator"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ostrakel-configurator")));
     SingleInstance instance;
     if (!instance.tryAcquire())
         return 0;

@@ -18,13 +18,12 @@ QString withSeparator(const QString &folder)
 
 namespace ProgramFolder {
 
-QString resolve(const QString &home, const QString &executableFolder,
-                const QString &configHome)
+QString resolve(const QString &home, const QString &executableFolder, const QString &configHome, bool installed)
 {
     QString folder;
     if (!home.isEmpty())
         folder = home;
-    else if (QFileInfo(executableFolder).isDir() && QFileInfo(executableFolder).isWritable())
+    else if (!installed && QFileInfo(executableFolder).isDir() && QFileInfo(executableFolder).isWritable())
         folder = executableFolder;
     else
         folder = configHome + QStringLiteral("/ostrakel");
@@ -35,7 +34,8 @@ QString resolve(const QString &home, const QString &executableFolder,
 QString path()
 {
     return resolve(qEnvironmentVariable("OSTRAKEL_HOME"), QCoreApplication::applicationDirPath(),
-                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                   QFileInfo(installedDataFolder()).isDir());
 }
 
 QString installedDataFolder()

@@ -7,13 +7,15 @@
 namespace ProgramFolder {
 
 // The program folder, always with a trailing "/": $OSTRAKEL_HOME when set, else the
-// executable's folder when it is writable, else $XDG_CONFIG_HOME/ostrakel/ (by default
+// executable's folder when it is writable and the program is not installed (no
+// installed data folder beside it), else $XDG_CONFIG_HOME/ostrakel/ (by default
 // ~/.config/ostrakel/). Created when missing. Computed afresh on every call.
 QString path();
 
-// The same choice from explicit inputs (an empty home means "not set").
-QString resolve(const QString &home, const QString &executableFolder,
-                const QString &configHome);
+// The same choice from explicit inputs (an empty home means "not set"). An installed
+// program never writes beside itself, not even when run with the rights to.
+QString resolve(const QString &home, const QString &executableFolder, const QString &configHome,
+                bool installed = false);
 
 // The installed data folder (<prefix>/share/ostrakel/ beside the program's bin/), with
 // a trailing "/"; it need not exist.

@@ -21,6 +21,9 @@ TEST(ProgramFolderTest, ChoosesHomeThenWritableExecutableFolderThenConfigFolder)
     EXPECT_EQ(ProgramFolder::resolve(QString(), exe, config), exe + '/');
     EXPECT_EQ(ProgramFolder::resolve(QString(), dir.filePath("gone"), config), config + "/ostrakel/");
     EXPECT_TRUE(QFileInfo(config + "/ostrakel").isDir());
+    // Installed, even a writable program folder (root) stays clean.
+    EXPECT_EQ(ProgramFolder::resolve(QString(), exe, config, true), config + "/ostrakel/");
+    EXPECT_EQ(ProgramFolder::resolve(home, exe, config, true), home + '/');
 }
 
 TEST(ProgramFolderTest, ReadOnlyExecutableFolderFallsBackToConfigFolder)
