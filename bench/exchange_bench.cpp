@@ -7,6 +7,8 @@
 #include "sim/SimDevice.h"
 #include "sim/VirtualClock.h"
 
+#include "BenchRow.h"
+
 #include <cstdio>
 
 namespace {
@@ -55,10 +57,15 @@ Measure run(bool write)
     return {std::chrono::duration<double>(clock.now() - start).count(), link.wireBytes()};
 }
 
-void report(const char *name, const Measure &m)
+void report(const char *name, const Measure &m, bool rows)
 {
     const double transfer = m.seconds - framingSeconds;
     const double wire = double(m.wireBytes) * 10.0 / 9600.0;
+    if (rows) {
+        // The bound: the bytes on the wire and the exchange's own pauses.
+        printBenchRow(name, "simulated", m.seconds, wire + framingSeconds, "s");
+        return;
+    }
     std::printf("%-6s simulated %.3f s (transfer %.3f s + pauses %.3f s), wire bytes %lld, "
                 "wire time %.3f s, transfer/wire %.2f\n",
                 name, m.seconds, transfer, framingSeconds, m.wireBytes, wire, transfer / wire);
@@ -66,9 +73,10 @@ void report(const char *name, const Measure &m)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
-    report("read", run(false));
-    report("write", run(true));
+    const bool rows = rowsWanted(argc, argv);
+    report(rows ? "read parameters, TKV-C2" : "read", run(false), rows);
+    report(rows ? "write parameters, TKV-C2" : "write", run(true), rows);
     return 0;
 }

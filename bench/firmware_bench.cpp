@@ -12,6 +12,8 @@
 #include "sim/SimDevice.h"
 #include "sim/VirtualClock.h"
 
+#include "BenchRow.h"
+
 #include <cstdio>
 
 namespace {
@@ -75,17 +77,22 @@ QByteArray image64KB()
     return text + record(1, 0, {});
 }
 
-void report(const char *name, double seconds, qint64 wireBytes, bool success)
+void report(const char *name, double seconds, qint64 wireBytes, bool success, bool rows)
 {
     const double wire = double(wireBytes) * 10.0 / 9600.0;
+    if (rows) {
+        printBenchRow(name, success ? "simulated" : "FAILED", seconds, wire, "s");
+        return;
+    }
     std::printf("%-22s %s simulated %7.1f s, wire bytes %7lld, wire time %6.1f s, simulated/wire %.2f\n", name,
                 success ? "done  " : "FAILED", seconds, wireBytes, wire, seconds / wire);
 }
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    const bool rows = rowsWanted(argc, argv);
     QuietPresenter messages;
     LanguageTable texts;
     {
@@ -100,8 +107,9 @@ int main()
         const Nanos start = clock.now();
         const qint64 bytes = link.wireBytes();
         upgrade.runBootloaderUpgrade(hex);
-        report("bootloader 128KB", std::chrono::duration<double>(clock.now() - start).count(),
-               link.wireBytes() - bytes, view.success);
+        report(rows ? "firmware upgrade, TKV-C3 bootloader 128 KB" : "bootloader 128KB",
+               std::chrono::duration<double>(clock.now() - start).count(), link.wireBytes() - bytes, view.success,
+               rows);
     }
     {
         VirtualClock clock;
@@ -116,8 +124,9 @@ int main()
         const qint64 bytes = link.wireBytes();
         upload.start();
         clock.runUntil([&] { return view.ended; }, std::chrono::hours(2));
-        report("legacy upload 64KB", std::chrono::duration<double>(clock.now() - start).count(),
-               link.wireBytes() - bytes, view.success);
+        report(rows ? "firmware upgrade, TKV-C2 packets 64 KB" : "legacy upload 64KB",
+               std::chrono::duration<double>(clock.now() - start).count(), link.wireBytes() - bytes, view.success,
+               rows);
     }
     return 0;
 }

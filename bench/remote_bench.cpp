@@ -12,6 +12,8 @@
 #include "sim/SimRemoteCommunicator.h"
 #include "sim/VirtualClock.h"
 
+#include "BenchRow.h"
+
 #include <cstdio>
 #include <functional>
 
@@ -64,9 +66,13 @@ struct Line {
     RemoteLink link;
 };
 
-void report(const char *name, const std::pair<double, qint64> &measured)
+void report(const char *name, const std::pair<double, qint64> &measured, bool rows)
 {
     const double bound = double(measured.second) * std::chrono::duration<double>(SimBlackBox::digitTime).count();
+    if (rows) {
+        printBenchRow(name, "simulated", measured.first, bound, "s");
+        return;
+    }
     std::printf("%-13s simulated %7.1f s, DTMF digits %4lld, lower bound %6.1f s (%.0f ms a digit), ratio %.2f\n",
                 name, measured.first, measured.second, bound,
                 std::chrono::duration<double, std::milli>(SimBlackBox::digitTime).count(), measured.first / bound);
@@ -74,22 +80,27 @@ void report(const char *name, const std::pair<double, qint64> &measured)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    const bool rows = rowsWanted(argc, argv);
     {
         Line line;
         QByteArray working, previous, fresh;
         RemoteRead read(line.link, line.clock, line.messages, line.texts, line.ending, {working, previous, fresh},
                         line.set, line.status, CommunicatorModel::TkvC2);
-        report("remote read", line.measure([&] { read.start({}, false); },
-                                           [&] { return read.state() == RemoteRead::State::Closed; }));
+        report(rows ? "remote read, TKV-C2 (DTMF digits)" : "remote read",
+               line.measure([&] { read.start({}, false); },
+                            [&] { return read.state() == RemoteRead::State::Closed; }),
+               rows);
     }
     {
         Line line;
         RemoteWrite write(line.link, line.clock, line.messages, line.texts, line.ending, line.set,
                           CommunicatorModel::TkvC2);
-        report("remote write", line.measure([&] { write.start({}, false); },
-                                            [&] { return write.state() == RemoteWrite::State::Closed; }));
+        report(rows ? "remote write, TKV-C2 (DTMF digits)" : "remote write",
+               line.measure([&] { write.start({}, false); },
+                            [&] { return write.state() == RemoteWrite::State::Closed; }),
+               rows);
     }
     return 0;
 }
