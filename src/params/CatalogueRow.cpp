@@ -53,35 +53,35 @@ Row &Row::code(const char *c, const char *c2, const char *c3)
     return *this;
 }
 
-Row &Row::caption(const char *text, TextKey textKey)
+Row &Row::caption(const char *text, const TextKey &textKey)
 {
     for (auto model : {C, C2, C3})
         caption(model, text, textKey);
     return *this;
 }
 
-Row &Row::caption(CommunicatorModel model, const char *text, TextKey textKey)
+Row &Row::caption(CommunicatorModel model, const char *text, const TextKey &textKey)
 {
     def_.caption[int(model)] = QString::fromUtf8(text);
     def_.captionKey[int(model)] = textKey;
     return *this;
 }
 
-Row &Row::group(const char *text, TextKey textKey)
+Row &Row::group(const char *text, const TextKey &textKey)
 {
     for (auto model : {C, C2, C3})
         group(model, text, textKey);
     return *this;
 }
 
-Row &Row::group(CommunicatorModel model, const char *text, TextKey textKey)
+Row &Row::group(CommunicatorModel model, const char *text, const TextKey &textKey)
 {
     def_.groupCaption[int(model)] = QString::fromUtf8(text);
     def_.groupKey[int(model)] = textKey;
     return *this;
 }
 
-Row &Row::hint(const char *text, TextKey textKey)
+Row &Row::hint(const char *text, const TextKey &textKey)
 {
     def_.hint = QString::fromUtf8(text);
     def_.hintKey = textKey;
@@ -99,7 +99,7 @@ TextKey sharedUnitKey(const QString &unit)
     return index < 0 ? TextKey{} : key("Main", int(index) + 1);
 }
 
-Row &Row::unit(const char *text, TextKey textKey)
+Row &Row::unit(const char *text, const TextKey &textKey)
 {
     def_.unit = QString::fromUtf8(text);
     def_.unitKey = textKey.isValid() ? textKey : sharedUnitKey(def_.unit);

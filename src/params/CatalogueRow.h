@@ -32,12 +32,12 @@ public:
 
     Row &code(const char *all);
     Row &code(const char *c, const char *c2, const char *c3);
-    Row &caption(const char *text, TextKey textKey = {});
-    Row &caption(CommunicatorModel model, const char *text, TextKey textKey = {});
-    Row &group(const char *text, TextKey textKey = {});
-    Row &group(CommunicatorModel model, const char *text, TextKey textKey = {});
-    Row &hint(const char *text, TextKey textKey = {});
-    Row &unit(const char *text, TextKey textKey = {});
+    Row &caption(const char *text, const TextKey &textKey = {});
+    Row &caption(CommunicatorModel model, const char *text, const TextKey &textKey = {});
+    Row &group(const char *text, const TextKey &textKey = {});
+    Row &group(CommunicatorModel model, const char *text, const TextKey &textKey = {});
+    Row &hint(const char *text, const TextKey &textKey = {});
+    Row &unit(const char *text, const TextKey &textKey = {});
     Row &features(int c3FeatureBits);
     Row &alsoOn(ParameterPage page, ModelSet models);
 

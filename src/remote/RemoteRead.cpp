@@ -35,7 +35,7 @@ constexpr Millis RequestPause{1000};
 }  // namespace
 
 RemoteRead::RemoteRead(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
-                       RemoteReadView &view, ReadImages images, ParameterSet &set, ParameterStatus &status,
+                       RemoteReadView &view, const ReadImages &images, ParameterSet &set, ParameterStatus &status,
                        CommunicatorModel model)
     : RemoteJob(link, clock, messages, texts, "Read report "), view_(view), images_(images), set_(set),
       status_(status), model_(model), timer_(clock.createTimer(tickInterval, [this] { tick(); }))

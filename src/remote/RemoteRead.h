@@ -46,7 +46,7 @@ public:
     static constexpr Millis tickInterval{80};
 
     RemoteRead(RemoteLink &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
-               RemoteReadView &view, ReadImages images, ParameterSet &set, ParameterStatus &status,
+               RemoteReadView &view, const ReadImages &images, ParameterSet &set, ParameterStatus &status,
                CommunicatorModel model);
     ~RemoteRead() override;
 

@@ -9,7 +9,8 @@ FlowLayout::FlowLayout(QWidget *parent) : QLayout(parent)
 
 FlowLayout::~FlowLayout()
 {
-    while (QLayoutItem *item = takeAt(0))
+    // Our own takeAt: in a destructor no override may run.
+    while (QLayoutItem *item = FlowLayout::takeAt(0))
         delete item;
 }
 

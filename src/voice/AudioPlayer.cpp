@@ -51,7 +51,7 @@ AudioPlayer::AudioPlayer(int outputIndex, const QString &path)
 
 AudioPlayer::~AudioPlayer()
 {
-    stop();
+    AudioPlayer::stop();
 }
 
 void AudioPlayer::play()
