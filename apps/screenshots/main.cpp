@@ -3,7 +3,7 @@
 //   OUTDIR/<kind>/node-NN.png       the window at 1000x720 with tree node NN shown
 //   OUTDIR/<kind>/min-node-NN.png   the same at the window's minimum size
 //   OUTDIR/<kind>/page-NN-full.png  the whole content of page NN, not only what fits
-//   OUTDIR/windows/*.png            the cable selection, about, information, comparison
+//   OUTDIR/windows/*.png            the cable selection, about, information, comparison, history
 //                                   remote programming and firmware windows
 #include "app/MessagePresenter.h"
 #include "protocol/CommandExchange.h"
@@ -12,6 +12,8 @@
 #include "ui/CableSelectionDialog.h"
 #include "ui/CompareDialog.h"
 #include "ui/FirmwareDialog.h"
+#include "ui/HistoryDialog.h"
+#include "history/ReadingHistory.h"
 #include "ui/LegacyTalkerDialog.h"
 #include "ui/ToneSamplesDialog.h"
 #include "ui/VoiceMessagesDialog.h"
@@ -26,6 +28,7 @@
 #include "ui/ParameterPages.h"
 
 #include <QLabel>
+#include <QTreeWidget>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -293,6 +296,38 @@ bool renderVoiceWindows(AppState &state, MainWindow &window, Renderer &renderer)
     return saved;
 }
 
+// The history window with a few readings of two communicators and a remote one.
+bool renderHistoryWindow(AppState &state, MainWindow &window, Renderer &renderer)
+{
+    const QString folder = ReadingHistory::folder();
+    QDir(folder).removeRecursively();  // the run of the other language made some
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct {
+        const char *device;
+        CommunicatorModel model;
+        int daysAgo;
+    } readings[] = {
+        {"1234567890", CommunicatorModel::TkvC3, 0}, {"1234567890", CommunicatorModel::TkvC3, 14},
+        {"0000421337", CommunicatorModel::TkvC2, 3}, {"Tel0612345678", CommunicatorModel::TkvC2, 1},
+    };
+    for (const auto &reading : readings) {
+        const SettingsFileResult result = ReadingHistory::archive(folder, QLatin1String(reading.device), reading.model,
+                                                                  now.addDays(-reading.daysAgo), state.parameters(),
+                                                                  state.texts());
+        if (!result.ok) {
+            std::fprintf(stderr, "history: %s\n", qPrintable(result.message));
+            return false;
+        }
+    }
+    HistoryDialog history(state.texts(), ReadingHistory::list(folder), folder, &window);
+    history.show();
+    history.tree()->setCurrentItem(history.tree()->topLevelItem(0)->child(0));
+    settle();
+    const bool saved = renderer.save(history.grab(), QStringLiteral("history.png"));
+    history.hide();
+    return saved;
+}
+
 bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &language)
 {
     const QString name = QStringLiteral("windows");
@@ -378,7 +413,8 @@ bool renderWindows(const QDir &outRoot, const QString &logPath, const QString &l
     if (!renderer.save(firmware.grab(), QStringLiteral("firmware.png")))
         return false;
     firmware.hide();
-    return renderVoiceWindows(state, window, renderer) && renderRemoteWindows(state, window, renderer);
+    return renderHistoryWindow(state, window, renderer) && renderVoiceWindows(state, window, renderer)
+           && renderRemoteWindows(state, window, renderer);
 }
 
 } // namespace

@@ -49,8 +49,9 @@ HistoryDialog::HistoryDialog(const LanguageTable &texts, const QList<HistoryEntr
     tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     layout->addWidget(tree_, 1);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    auto *buttons = new QDialogButtonBox;
     open_ = buttons->addButton(text(Open), QDialogButtonBox::AcceptRole);
+    buttons->addButton(texts.text(QStringLiteral("Help"), 4), QDialogButtonBox::RejectRole);
     open_->setEnabled(false);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &HistoryDialog::choose);
