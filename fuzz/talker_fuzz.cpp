@@ -1,0 +1,8 @@
+// libFuzzer entry of ostrakel-fuzz-talker; the target itself is in targets/WavTargets.h.
+#include "targets/WavTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    ostrakel::fuzz::talkerTarget(data, size);
+    return 0;
+}
