@@ -20,7 +20,11 @@ public:
     // announce arrivals through the arrival handler.
     virtual bool isPolled() const = 0;
     // Called on the main thread with the number of bytes now waiting (COM-port cables).
-    virtual void setArrivalHandler(std::function<void(int count)> handler) { (void)handler; }
+    // By value: the cables that take it keep it.
+    virtual void setArrivalHandler(std::function<void(int count)> handler) // NOLINT(performance-unnecessary-value-param)
+    {
+        (void)handler;
+    }
 
     virtual bool open() = 0;
     virtual bool isOpen() const = 0;

@@ -57,7 +57,7 @@ QString storedPort(const AppConfig &config)
     if (!config.comPath.isEmpty())
         return config.comPath;
     if (config.com > 0) {
-        const QString path = SerialPortList().devicePathOf(config.com);
+        QString path = SerialPortList().devicePathOf(config.com);
         if (!path.isEmpty())
             return path;
     }

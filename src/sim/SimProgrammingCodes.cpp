@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -181,7 +182,9 @@ bool valid(Form form, const QByteArray &value)
 // Stores the value (digits as their number, keys as they are) through fn.
 Store byteOf(int position, std::function<int(int)> fn)
 {
-    return [position, fn](QByteArray &memory, const QByteArray &value) { put(memory, position, fn(number(value))); };
+    return [position, fn = std::move(fn)](QByteArray &memory, const QByteArray &value) {
+        put(memory, position, fn(number(value)));
+    };
 }
 
 Store plain(int position)
@@ -202,7 +205,7 @@ Store fromSixteen(int position)
 // A digit where "0" stands for ten.
 Store zeroIsTen(int position, std::function<int(int)> fn)
 {
-    return byteOf(position, [fn](int v) { return fn(v == 0 ? 10 : v); });
+    return byteOf(position, [fn = std::move(fn)](int v) { return fn(v == 0 ? 10 : v); });
 }
 
 Store key(int position)
