@@ -320,16 +320,16 @@ int BootloaderUpgrade::upgrade(const QByteArray &hexText)
     int programBlocks = 0;
     bool userIdWritten = false;
     bool deviceInfoWritten = false;
-    const ImageBlock *configuration = nullptr;
-    // The start page goes last, after every other block; the bootloader's own area
-    // is never written.
+    // The file was refused before anything was sent when it had none; the check here
+    // keeps a missing one from ever being read.
+    const ImageBlock *configuration = image.find(configurationStart);
+    if (!configuration)
+        return UpgradeResult::NoConfiguration;
+    // The start page goes last, after every other block, and the configuration after
+    // it; the bootloader's own area is never written.
     for (const ImageBlock &block : image.blocks()) {
-        if (block.address == startPage)
+        if (block.address == startPage || block.address == configurationStart)
             continue;
-        if (block.address == configurationStart) {
-            configuration = &block;
-            continue;
-        }
         quint16 sum = 0;
         int result = UpgradeResult::Ok;
         if (block.address < startPage) {

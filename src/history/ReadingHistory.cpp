@@ -64,7 +64,7 @@ SettingsFileResult archive(const QString &folder, const QString &device, Communi
     QString file = stem + QStringLiteral(".GDL");
     for (int counter = 2; QFileInfo::exists(file); ++counter)
         file = stem + QStringLiteral("-%1.GDL").arg(counter);
-    const SettingsFileResult result = writeSettingsFile(file, set, texts);
+    SettingsFileResult result = writeSettingsFile(file, set, texts);
     if (result.ok && path)
         *path = file;
     return result;
