@@ -90,7 +90,7 @@ QString SerialPortList::stablePathOf(const QString &devicePath) const
     const QString target = canonical(devicePath);
     const QStringList links = byId.entryList(QDir::System | QDir::Files, QDir::Name);
     for (const QString &link : links) {
-        const QString linkPath = byId.filePath(link);
+        QString linkPath = byId.filePath(link);
         if (canonical(linkPath) == target)
             return linkPath;
     }
