@@ -46,10 +46,23 @@ QByteArray SimBlackBox::takeArrived(int capacity)
 
 void SimBlackBox::inject(const QByteArray &bytes)
 {
+    queue(bytes, false);
+}
+
+void SimBlackBox::queue(const QByteArray &bytes, bool withFaults)
+{
     Nanos at = std::max(clock_.now(), pcLineFree_);
     for (const char byte : bytes) {
+        char sent = byte;
+        const SimFaultPlan::Strike strike = withFaults ? faults.replyBytes.next() : SimFaultPlan::Strike::None;
+        if (strike == SimFaultPlan::Strike::Loss || strike == SimFaultPlan::Strike::Silence)
+            continue;
+        if (strike == SimFaultPlan::Strike::Corruption)
+            sent = char(faults.replyBytes.corrupt(quint8(byte)));
+        else if (strike == SimFaultPlan::Strike::Delay)
+            at += faults.replyBytes.delay();
         at += faults.slowReplies ? slowByteTime : byteTime;
-        toPc_.emplace_back(at, byte);
+        toPc_.emplace_back(at, sent);
     }
     pcLineFree_ = at;
 }
@@ -57,7 +70,7 @@ void SimBlackBox::inject(const QByteArray &bytes)
 void SimBlackBox::reply(const QByteArray &text, Nanos from)
 {
     pcLineFree_ = std::max(pcLineFree_, from + commandDelay);
-    inject(text + "\r\n");
+    queue(text + "\r\n", true);
 }
 
 void SimBlackBox::remoteHangUp()
@@ -85,6 +98,17 @@ void SimBlackBox::execute(const QByteArray &command)
     if (faults.silent || takeFault(faults.unanswered))
         return;
     const Nanos now = clock_.now();
+    switch (faults.commandLines.next()) {
+    case SimFaultPlan::Strike::Loss:
+    case SimFaultPlan::Strike::Silence:
+        return;
+    case SimFaultPlan::Strike::Corruption:
+        reply(Err, now);
+        return;
+    case SimFaultPlan::Strike::Delay:
+    case SimFaultPlan::Strike::None:
+        break;
+    }
     if (takeFault(faults.errReplies)) {
         reply(Err, now);
         return;
@@ -149,18 +173,42 @@ void SimBlackBox::sendDigits(const QByteArray &digits)
     for (char &digit : heard)
         if (takeFault(faults.noisyDigits))
             digit = digit == 'D' ? '0' : 'D';
-    lineEvents_.emplace(dtmfFree_, Event{LineEvent::ToCommunicator, heard});
+    Nanos heardAt = dtmfFree_;
+    switch (faults.bursts.next()) {
+    case SimFaultPlan::Strike::Loss:
+    case SimFaultPlan::Strike::Silence:
+    case SimFaultPlan::Strike::Corruption:
+        return;
+    case SimFaultPlan::Strike::Delay:
+        heardAt += faults.bursts.delay();
+        break;
+    case SimFaultPlan::Strike::None:
+        break;
+    }
+    // A late burst is still heard before the bursts sent after it.
+    heardAt = std::max(heardAt, lastBurstHeard_);
+    lastBurstHeard_ = heardAt;
+    lineEvents_.emplace(heardAt, Event{LineEvent::ToCommunicator, heard});
 }
 
 void SimBlackBox::answer(Nanos heardAt, const SimAnswer &answer)
 {
     const Nanos begin = heardAt + answerDelay + answer.delay;
     const qsizetype length = answer.digits.size();
-    for (qsizetype i = 0; i < length; ++i)
-        lineEvents_.emplace(begin + digitTime * (i + 1),
-                            Event{LineEvent::ToBox, answer.digits.mid(i, 1), length > 1});
+    Nanos late{0};
+    for (qsizetype i = 0; i < length; ++i) {
+        QByteArray digit = answer.digits.mid(i, 1);
+        const SimFaultPlan::Strike strike = faults.answerDigits.next();
+        if (strike == SimFaultPlan::Strike::Loss || strike == SimFaultPlan::Strike::Silence)
+            continue;
+        if (strike == SimFaultPlan::Strike::Corruption)
+            digit[0] = faults.answerDigits.corruptWithin(digit[0], "D1234567890*#ABC");
+        else if (strike == SimFaultPlan::Strike::Delay)
+            late += faults.answerDigits.delay();
+        lineEvents_.emplace(begin + late + digitTime * (i + 1), Event{LineEvent::ToBox, digit, length > 1});
+    }
     if (length >= blockAnswerDigits)
-        lineEvents_.emplace(begin + digitTime * length, Event{LineEvent::AnswerEnd, {}, true});
+        lineEvents_.emplace(begin + late + digitTime * length, Event{LineEvent::AnswerEnd, {}, true});
 }
 
 // Carries out, in time order, what has happened on the telephone line by now.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Clock.h"
+#include "sim/SimFaultPlan.h"
 #include "sim/SimRemoteCommunicator.h"
 
 #include <QByteArray>
@@ -18,6 +19,17 @@ struct SimBlackBoxFaults {
     int unanswered = 0;    // commands neither carried out nor answered
     bool silent = false;   // the box answers nothing at all
     bool slowReplies = false;  // each reply byte takes 50 ms, so a line arrives in pieces
+    // Random faults, for the soak. Command lines from the PC: lost (neither carried
+    // out nor answered, also in a silence) or garbled (answered "ERR", not carried
+    // out). The box's reply bytes: lost, changed or late. The bursts the box sends on
+    // the line: lost (also when garbled) or late, always whole: a burst with one digit
+    // changed or missing is another programming code, which the communicator takes
+    // and acknowledges, and no reply could tell. The digits the communicator sends
+    // back: lost, changed into another DTMF digit, or late with all after them.
+    SimFaultPlan commandLines;
+    SimFaultPlan replyBytes;
+    SimFaultPlan bursts;
+    SimFaultPlan answerDigits;
 };
 
 // The BlackBox: a USB box on an analogue telephone line, driven by "AT" command
@@ -68,6 +80,7 @@ private:
     void runLine();
     void execute(const QByteArray &line);
     void reply(const QByteArray &text, Nanos from);
+    void queue(const QByteArray &bytes, bool withFaults);
     void sendDigits(const QByteArray &digits);
     void resetLine();
     void fetchCollected(Nanos now);
@@ -80,6 +93,7 @@ private:
     Nanos pcLineFree_{0};
     std::multimap<Nanos, Event> lineEvents_;
     Nanos dtmfFree_{0};
+    Nanos lastBurstHeard_{0};
     bool offHook_ = false;
     Call call_ = Call::None;
     bool listening_ = false;

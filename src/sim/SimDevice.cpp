@@ -3,6 +3,7 @@
 #include "sim/SimFactoryMemory.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -157,9 +158,68 @@ QByteArray SimDevice::withFaults(QByteArray reply) const
     return reply;
 }
 
+void SimDevice::setReceiveTimeout(const Clock &clock, Nanos timeout)
+{
+    clock_ = &clock;
+    receiveTimeout_ = timeout;
+    lastByteAt_ = clock.now();
+}
+
 QByteArray SimDevice::receive(quint8 byte)
 {
     received.append(char(byte));
+    if (clock_) {
+        const Nanos now = clock_->now();
+        const bool halfTaken = state_ == State::ReadRequested || state_ == State::WriteRequested
+                               || state_ == State::Writing || state_ == State::LoaderRequested;
+        if (halfTaken && receiveTimeout_ > Nanos(0) && now - lastByteAt_ > receiveTimeout_)
+            state_ = State::Idle;
+        lastByteAt_ = now;
+    }
+    switch (faults.toDevice.next()) {
+    case SimFaultPlan::Strike::Loss:
+    case SimFaultPlan::Strike::Silence:
+        // Nothing reached the device; a late answer still waits for its time.
+        return {};
+    case SimFaultPlan::Strike::Corruption:
+        byte = faults.toDevice.corrupt(byte);
+        break;
+    case SimFaultPlan::Strike::Delay:  // bytes to the device keep the wire's pace
+    case SimFaultPlan::Strike::None:
+        break;
+    }
+    // A late answer goes out before the answer to this byte (which may be late itself).
+    QByteArray reply = std::exchange(late_, QByteArray());
+    reply += withLineFaults(answer(byte));
+    return reply;
+}
+
+QByteArray SimDevice::withLineFaults(const QByteArray &reply)
+{
+    QByteArray sent;
+    for (qsizetype i = 0; i < reply.size(); ++i) {
+        switch (faults.fromDevice.next()) {
+        case SimFaultPlan::Strike::Loss:
+        case SimFaultPlan::Strike::Silence:
+            break;
+        case SimFaultPlan::Strike::Corruption:
+            sent.append(char(faults.fromDevice.corrupt(quint8(reply[i]))));
+            break;
+        case SimFaultPlan::Strike::Delay:
+            // This byte and the rest of the answer come late.
+            lateDelay_ = faults.fromDevice.delay();
+            late_ = reply.mid(i);
+            return sent;
+        case SimFaultPlan::Strike::None:
+            sent.append(reply[i]);
+            break;
+        }
+    }
+    return sent;
+}
+
+QByteArray SimDevice::answer(quint8 byte)
+{
     if (isLoadingFirmware())
         return loaderReceive(byte);
     if (state_ == State::Voice)
@@ -175,7 +235,7 @@ QByteArray SimDevice::receive(quint8 byte)
         }
         memory_[position - 1] = char(byte);
         if (position < writeLength()) {
-            reply = "D";
+            reply = faults.endAtByte == position ? "Z" : "D";
         } else {
             state_ = State::Idle;
             reply = faults.extraAckAtEnd ? "D" : "Z";
@@ -270,6 +330,8 @@ QByteArray SimDevice::voiceReceive(quint8 byte)
 
 std::optional<Nanos> SimDevice::unpromptedReplyDelay() const
 {
+    if (!late_.isEmpty())
+        return lateDelay_;
     if (state_ != State::Voice)
         return std::nullopt;
     if (kind_ == SimKind::Talker && talkerVoice.isFirstRequestDue())
@@ -281,6 +343,8 @@ std::optional<Nanos> SimDevice::unpromptedReplyDelay() const
 
 QByteArray SimDevice::takeUnpromptedReply()
 {
+    if (!late_.isEmpty())
+        return std::exchange(late_, QByteArray());
     if (!unpromptedReplyDelay())
         return {};
     const QByteArray reply = kind_ == SimKind::TkvC3 ? c3Voice.takeFirstRequest() : talkerVoice.takeFirstRequest();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/Clock.h"
 #include "sim/SimBootloader.h"
+#include "sim/SimFaultPlan.h"
 #include "sim/SimLegacyLoader.h"
 #include "sim/SimVoice.h"
 
@@ -21,6 +23,16 @@ struct SimFaults {
     int extraBytes = 0;        // bytes added to every identification and block reply
     int missingBytes = 0;      // bytes left out at the end of every such reply
     bool extraAckAtEnd = false;  // answers "D" to the last byte of a write instead of "Z"
+    // Answers "Z" instead of "D" to this block byte (1-based) of a write, as a "D"
+    // changed on the line would arrive, and goes on taking the block.
+    int endAtByte = 0;
+    // Random faults of the cable, for the soak: bytes from the PC lost (also in a
+    // silence) or changed before the device sees them; the device's answer bytes lost,
+    // changed or late (a late answer goes out once the PC has been quiet for the
+    // delay, or just before the answer to the next byte). They strike every byte
+    // and every answer to one, whatever takes it: firmware, loader or voice memory.
+    SimFaultPlan toDevice;
+    SimFaultPlan fromDevice;
 };
 
 // A communicator or auxiliary device as it behaves on the wire: one-letter requests,
@@ -41,6 +53,11 @@ public:
     SimKind kind() const { return kind_; }
     // Takes one byte from the PC and returns what the device sends back.
     QByteArray receive(quint8 byte);
+
+    // A device that has begun to take a request or a block forgets it when the PC has
+    // sent nothing for the time-out (off until set; the firmware's own loaders and the
+    // voice memories are not affected). The clock tells when the bytes came.
+    void setReceiveTimeout(const Clock &clock, Nanos timeout);
 
     const QByteArray &memory() const { return memory_; }
     void setMemory(const QByteArray &memory);
@@ -80,6 +97,8 @@ public:
 
 private:
     QByteArray withFaults(QByteArray reply) const;
+    QByteArray answer(quint8 byte);
+    QByteArray withLineFaults(const QByteArray &reply);
 
     QByteArray idleReceive(quint8 byte);
     QByteArray loaderReceive(quint8 byte);
@@ -93,4 +112,9 @@ private:
     QByteArray memory_;
     std::optional<SimBootloader> bootloader_;
     std::optional<SimLegacyLoader> legacyLoader_;
+    const Clock *clock_ = nullptr;
+    Nanos receiveTimeout_{0};
+    Nanos lastByteAt_{0};
+    QByteArray late_;  // an answer held back by a delay, and how long after the last byte it goes
+    Nanos lateDelay_{0};
 };

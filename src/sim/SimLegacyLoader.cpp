@@ -71,8 +71,9 @@ QByteArray SimLegacyLoader::takePacketByte(quint8 byte)
         return restart("");
     if (strikes(faults.errorAtByte, position))
         return restart("E");
+    const bool endAnswer = strikes(faults.endAtByte, position);
     if (position < packetSize)
-        return "O";
+        return endAnswer ? "Z" : "O";
 
     const QByteArray packet = std::exchange(packet_, QByteArray());
     // Another packet than the one it asked for again: something was lost.
@@ -90,5 +91,5 @@ QByteArray SimLegacyLoader::takePacketByte(quint8 byte)
         return "E";
     flash.replace(at, packetSize - 2, packet.mid(2));
     packets.append(packet);
-    return "K";
+    return endAnswer ? "Z" : "K";
 }

@@ -14,6 +14,8 @@ struct SimLegacyLoaderFaults {
     int silentAtByte = 0;     // no answer at all
     int errorAtByte = 0;      // "E"
     bool mute = false;        // no answer to any packet byte
+    // "Z" instead of the usual answer, the packet kept: an answer changed on the line.
+    int endAtByte = 0;
 };
 
 // The firmware loader of a TKV-C or TKV-C2. Once entered it answers "Y" to every "w"
