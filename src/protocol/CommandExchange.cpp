@@ -349,7 +349,9 @@ void CommandExchange::handleWriteReply()
                                + QLatin1Char('E');
         messages_.showMessage(texts_.text(QStringLiteral("Message"), 53) + suffix);
         finish(ExchangeResult::Refused);
-    } else if (reply == 'Z') {
+    } else if (reply == 'Z' && sendIndex_ > blockLength_) {
+        // Only after the block's last byte: an earlier "Z" is a "D" changed on the
+        // line, and the device still waits for the rest of the block.
         setProgress(255);
         clock_.wait(Millis(0));
         log(QStringLiteral("Z"));

@@ -165,6 +165,21 @@ TEST(CommandExchangeWrite, AcknowledgementAfterTheLastByteSendsNothingMore)
     EXPECT_EQ(rig.exchange.lastResult(), ExchangeResult::TimedOut);
 }
 
+TEST(CommandExchangeWrite, AZBeforeTheLastByteIsNoEndOfTheBlock)
+{
+    // A "D" changed into "Z" on the line: the device still waits for the rest.
+    ExchangeRig rig(SimKind::Switch);
+    const QByteArray before = rig.device.memory();
+    rig.device.faults.endAtByte = 3;
+    rig.client.toWrite = QByteArray::fromHex("0102030405060708");
+    rig.exchange.writeParameters(QStringLiteral("Switch"));
+    ASSERT_TRUE(rig.runToIdle());
+    EXPECT_EQ(rig.exchange.lastResult(), ExchangeResult::TimedOut);
+    EXPECT_EQ(rig.messages.messages, QStringList{kTimeoutMessage});
+    EXPECT_EQ(rig.device.received, QByteArray("WP") + QByteArray::fromHex("010203"));
+    EXPECT_EQ(rig.device.memory(), QByteArray::fromHex("010203") + before.mid(3));
+}
+
 struct RefusalCase {
     SimKind kind;
     bool polled;
