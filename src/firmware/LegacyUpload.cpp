@@ -7,6 +7,16 @@
 #include "firmware/UpgradeView.h"
 #include "link/LinkPort.h"
 
+namespace {
+
+bool isEndPacket(const QByteArray &packet)
+{
+    return packet.size() == LegacyPackets::packetLength && quint8(packet[0]) == 0x55
+           && packet.mid(1) == QByteArray(LegacyPackets::packetLength - 1, char(0xFF));
+}
+
+} // namespace
+
 LegacyUpload::LegacyUpload(LinkPort &link, Clock &clock, MessagePresenter &messages, const LanguageTable &texts,
                            UpgradeView &view, QList<QByteArray> packets)
     : link_(link), clock_(clock), messages_(messages), texts_(texts), view_(view), packets_(std::move(packets)),
@@ -115,8 +125,10 @@ void LegacyUpload::judgeReply(const QByteArray &reply)
         restartPacket(UpgradeView::StatusColour::Magenta);
     } else if (reply == "P") {
         restartPacket(UpgradeView::StatusColour::Blue);
-    } else if (reply.startsWith('Z')) {
-        // Done: the next tick finishes.
+    } else if (reply.startsWith('Z') && awaitingK && isEndPacket(packets_[packetIndex_ - 1])) {
+        // Done: the next tick finishes. The loader says "Z" only to the end packet's
+        // last byte; a "Z" anywhere else is another answer changed on the line, and
+        // finishing there would leave the packets after it unsent.
         packetIndex_ = int(packets_.size()) + 100000;
     } else if (reply == "O" && !awaitingK) {
         readyToSend_ = true;

@@ -90,6 +90,24 @@ TEST(LegacyUpload, ARepeatOrAnEarlyKOrASilenceSendsThePacketAgain)
     }
 }
 
+TEST(LegacyUpload, AZAnywhereButAfterTheEndPacketFinishesNothing)
+{
+    // An "O" or a "K" changed into "Z" on the line: the loader keeps its packet, the
+    // upload waits, sends the packet again and goes on to the end.
+    for (const int atByte : {5, 10}) {
+        SCOPED_TRACE(atByte);
+        LegacyRig rig;
+        rig.start();
+        rig.loader().faults.endAtByte = atByte;
+        ASSERT_TRUE(rig.runToEnd());
+        EXPECT_EQ(rig.upload->state(), LegacyUpload::State::Finished);
+        expectProgramInFlash(rig);
+        ASSERT_FALSE(rig.loader().packets.isEmpty());
+        EXPECT_EQ(rig.loader().packets.last(), QByteArray(1, char(0x55)) + QByteArray(9, char(0xFF)));
+        EXPECT_EQ(rig.messages.messages, QStringList{rig.message(28)});
+    }
+}
+
 TEST(LegacyUpload, EachFailureEndsWithItsWordAndMessage)
 {
     struct Case {
