@@ -372,12 +372,12 @@ QByteArray SimDevice::loaderReceive(quint8 byte)
 {
     // The firmware runs again once the loader has finished.
     if (state_ == State::Bootloader) {
-        const QByteArray reply = bootloader_->receive(byte);
+        QByteArray reply = bootloader_->receive(byte);
         if (!bootloader_->isRunning())
             state_ = State::Idle;
         return reply;
     }
-    const QByteArray reply = legacyLoader_->receive(byte);
+    QByteArray reply = legacyLoader_->receive(byte);
     if (legacyLoader_->isFinished())
         state_ = State::Idle;
     return reply;
