@@ -1,7 +1,7 @@
 #pragma once
 
 // INI files: Config.ini read and written back key by key, and the language files
-// (*.lng) read into the language table and saved again.
+// (*.lng) read into the language table.
 
 #include "FuzzSupport.h"
 
@@ -69,25 +69,19 @@ inline void iniTarget(const std::uint8_t *data, std::size_t size)
     OSTRAKEL_FUZZ_CHECK(config.save());
 }
 
-// Input: the language file. What is saved reads back as the same table.
+// Input: the language file. Every entry of the catalogue is looked up, as the
+// windows do when the language changes.
 inline void languageTarget(const std::uint8_t *data, std::size_t size)
 {
     static LanguageTable table;
-    static LanguageTable reread;
     const QString path = inputFile(QStringLiteral("Language.lng"), bytesOf(data, size));
     OSTRAKEL_FUZZ_CHECK(table.load(path));
+    for (const LanguageDefault &entry : languageDefaults())
+        (void)table.text(QString::fromLatin1(entry.section), entry.key);
     (void)table.mainWindowCaption(QStringLiteral("1.0.0"));
+    (void)table.firmwareOpenButtonText();
     (void)table.readErrorNoDataText();
-    const QString savedPath = scratchPath(QStringLiteral("Saved.lng"));
-    if (!table.save(savedPath)) {
-        OSTRAKEL_FUZZ_CHECK(!table.errorString().isEmpty());
-        return;
-    }
-    OSTRAKEL_FUZZ_CHECK(reread.load(savedPath));
-    for (const LanguageDefault &entry : languageDefaults()) {
-        const QString section = QString::fromLatin1(entry.section);
-        OSTRAKEL_FUZZ_CHECK(reread.text(section, entry.key) == table.text(section, entry.key));
-    }
+    (void)table.readErrorDefaultDataText();
 }
 
 }  // namespace ostrakel::fuzz
