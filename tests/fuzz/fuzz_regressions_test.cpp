@@ -1,0 +1,119 @@
+// Every input that once broke a fuzz target (fuzz/regressions/<target>/) replayed
+// through the same parser calls under the normal build: each must be refused with a
+// message or handled, and keep every promise the target checks. The seed corpora
+// (fuzz/corpus/<target>/) are replayed too.
+
+#include "../../fuzz/targets/DeviceBlockTarget.h"
+#include "../../fuzz/targets/HexTargets.h"
+#include "../../fuzz/targets/IdentificationTarget.h"
+#include "../../fuzz/targets/IniTargets.h"
+#include "../../fuzz/targets/SettingsTarget.h"
+#include "../../fuzz/targets/WavTargets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+using TargetFunction = void (*)(const std::uint8_t *, std::size_t);
+
+const std::map<QString, TargetFunction> &targets()
+{
+    static const std::map<QString, TargetFunction> byName{
+        {QStringLiteral("settings"), ostrakel::fuzz::settingsTarget},
+        {QStringLiteral("hex-bootloader"), ostrakel::fuzz::hexBootloaderTarget},
+        {QStringLiteral("hex-legacy"), ostrakel::fuzz::hexLegacyTarget},
+        {QStringLiteral("identification"), ostrakel::fuzz::identificationTarget},
+        {QStringLiteral("device-block"), ostrakel::fuzz::deviceBlockTarget},
+        {QStringLiteral("remote-read"), ostrakel::fuzz::remoteReadTarget},
+        {QStringLiteral("ini"), ostrakel::fuzz::iniTarget},
+        {QStringLiteral("language"), ostrakel::fuzz::languageTarget},
+        {QStringLiteral("wav"), ostrakel::fuzz::wavTarget},
+        {QStringLiteral("talker"), ostrakel::fuzz::talkerTarget},
+    };
+    return byName;
+}
+
+QDir fuzzFolder()
+{
+    QDir root = QFileInfo(QStringLiteral(__FILE__)).dir();  // tests/fuzz
+    root.cdUp();
+    root.cdUp();
+    return QDir(root.filePath(QStringLiteral("fuzz")));
+}
+
+QDir inputFolder(const QString &kind, const QString &target)
+{
+    return QDir(fuzzFolder().filePath(kind + u'/' + target));
+}
+
+// A broken promise of the target is a failure of the test, not an abort.
+void reportBrokenCheck(const char *what)
+{
+    ADD_FAILURE() << what;
+}
+
+// Feeds every file of the target's regression folder (none is fine) and of its seed
+// corpus to the target.
+void replay(const QString &target)
+{
+    const TargetFunction run = targets().at(target);
+    const auto previousHandler = ostrakel::fuzz::failureHandler;
+    ostrakel::fuzz::failureHandler = reportBrokenCheck;
+    QFileInfoList inputs = inputFolder(QStringLiteral("regressions"), target).entryInfoList(QDir::Files, QDir::Name);
+    inputs += inputFolder(QStringLiteral("corpus"), target).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &input : inputs) {
+        SCOPED_TRACE(input.filePath().toStdString());
+        QFile file(input.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.errorString().toStdString();
+        const QByteArray bytes = file.readAll();
+        run(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()));
+    }
+    ostrakel::fuzz::failureHandler = previousHandler;
+}
+
+}  // namespace
+
+TEST(FuzzRegression, TheFuzzFolderIsFound)
+{
+    EXPECT_TRUE(QFileInfo::exists(fuzzFolder().filePath(QStringLiteral("CMakeLists.txt"))))
+        << fuzzFolder().path().toStdString();
+    // Every target has its seeds.
+    for (const auto &[name, run] : targets())
+        EXPECT_FALSE(inputFolder(QStringLiteral("corpus"), name).isEmpty(QDir::Files)) << name.toStdString();
+}
+
+// A folder whose name is no target would never be replayed.
+TEST(FuzzRegression, EveryRegressionFolderNamesATarget)
+{
+    const QDir folder(fuzzFolder().filePath(QStringLiteral("regressions")));
+    for (const QString &name : folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        EXPECT_TRUE(targets().count(name)) << name.toStdString();
+}
+
+// Each target of fuzz/ has its replay here.
+TEST(FuzzRegression, EveryTargetIsReplayed)
+{
+    for (const QString &entry : fuzzFolder().entryList({QStringLiteral("*_fuzz.cpp")}, QDir::Files)) {
+        const QString name = entry.chopped(int(std::strlen("_fuzz.cpp")));
+        EXPECT_TRUE(targets().count(name)) << name.toStdString();
+    }
+}
+
+TEST(FuzzRegression, Settings) { replay(QStringLiteral("settings")); }
+TEST(FuzzRegression, HexBootloader) { replay(QStringLiteral("hex-bootloader")); }
+TEST(FuzzRegression, HexLegacy) { replay(QStringLiteral("hex-legacy")); }
+TEST(FuzzRegression, Identification) { replay(QStringLiteral("identification")); }
+TEST(FuzzRegression, DeviceBlock) { replay(QStringLiteral("device-block")); }
+TEST(FuzzRegression, RemoteRead) { replay(QStringLiteral("remote-read")); }
+TEST(FuzzRegression, Ini) { replay(QStringLiteral("ini")); }
+TEST(FuzzRegression, Language) { replay(QStringLiteral("language")); }
+TEST(FuzzRegression, Wav) { replay(QStringLiteral("wav")); }
+TEST(FuzzRegression, Talker) { replay(QStringLiteral("talker")); }
+
