@@ -133,12 +133,15 @@ bool IniFile::readLines(QStringList *lines, QString *lineEnd)
     const qsizetype firstBreak = text.indexOf(u'\n');
     if (firstBreak >= 0 && (firstBreak == 0 || text[firstBreak - 1] != u'\r'))
         *lineEnd = QStringLiteral("\n");
-    *lines = text.split(u'\n');
+    QStringList split = text.split(u'\n');
     if (text.endsWith(u'\n'))
-        lines->removeLast();
-    for (QString &line : *lines) {
+        split.removeLast();
+    // A lone CR ends a line too: no value read may hold a line break, which no
+    // write could store again.
+    for (QString &line : split) {
         if (line.endsWith(u'\r'))
             line.chop(1);
+        *lines += line.split(u'\r');
     }
     error_.clear();
     return true;

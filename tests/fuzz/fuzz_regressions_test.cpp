@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -117,3 +118,27 @@ TEST(FuzzRegression, Language) { replay(QStringLiteral("language")); }
 TEST(FuzzRegression, Wav) { replay(QStringLiteral("wav")); }
 TEST(FuzzRegression, Talker) { replay(QStringLiteral("talker")); }
 
+// The faults the fuzz targets found, each as a test of its own.
+
+// A value cut by a lone CR was read with the CR in it, which no write can store: the
+// settings could never be saved again.
+TEST(FuzzRegressionIni, ALoneCarriageReturnEndsALine)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Config.ini"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Setup]\r\nLang=English.lng\rCOM=3\r\nUSB=1\r\n");
+    file.close();
+
+    IniFile ini(path);
+    EXPECT_EQ(ini.value(QStringLiteral("Setup"), QStringLiteral("Lang")), QStringLiteral("English.lng"));
+    EXPECT_EQ(ini.intValue(QStringLiteral("Setup"), QStringLiteral("COM"), 0), 3);
+    EXPECT_EQ(ini.intValue(QStringLiteral("Setup"), QStringLiteral("USB"), 0), 1);
+
+    AppConfig config;
+    ASSERT_TRUE(config.load(dir.path() + u'/'));
+    EXPECT_TRUE(config.save());
+    EXPECT_EQ(IniFile(path).value(QStringLiteral("Setup"), QStringLiteral("Lang")), QStringLiteral("English.lng"));
+}
