@@ -101,6 +101,9 @@ void Soak::hangUp(RemoteRig &rig)
 // its keep-alive first.
 bool Soak::ensureConnected(RemoteRig &rig)
 {
+    // Now and then the technician disconnects and calls again.
+    if (random_.chance(25))
+        hangUp(rig);
     if (rig.link && rig.link->isRemoteMode()) {
         rig.clock.advanceBy(Millis(random_.below(20000)));
         if (rig.link->isRemoteMode())
