@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <optional>
@@ -150,7 +151,7 @@ bool IniFile::readLines(QStringList *lines, QString *lineEnd)
 void IniFile::buildIndex(const QStringList &lines)
 {
     values_.clear();
-    QStringList seenSections;
+    QSet<QString> seenSections;  // a set: a file of many sections reads in linear time
     QString current;
     bool indexing = false;  // only the first section of a name counts
     for (const QString &line : lines) {
@@ -158,7 +159,7 @@ void IniFile::buildIndex(const QStringList &lines)
         if (const auto section = sectionName(trimmed)) {
             current = section->toLower();
             indexing = !seenSections.contains(current);
-            seenSections.append(current);
+            seenSections.insert(current);
             continue;
         }
         if (!indexing || trimmed.isEmpty() || isComment(trimmed))
