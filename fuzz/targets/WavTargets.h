@@ -10,6 +10,8 @@
 #include "voice/TalkerMessage.h"
 #include "voice/WavFile.h"
 
+#include <algorithm>
+
 namespace ostrakel::fuzz {
 
 inline const LanguageTable &wavTexts()
@@ -32,8 +34,12 @@ inline void wavTarget(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes = bytesOf(data, size);
     const QString path = inputFile(QStringLiteral("Message.WAV"), bytes);
-    for (const int rate : {VoiceRate::communicator, VoiceRate::module})
-        checkSamples(readDeviceSamples(path, rate), path);
+    for (const int rate : {VoiceRate::communicator, VoiceRate::module}) {
+        const DeviceSamples samples = readDeviceSamples(path, rate);
+        checkSamples(samples, path);
+        // Never more than the file or the longest conversion, whatever rate it claims.
+        OSTRAKEL_FUZZ_CHECK(samples.samples.size() <= std::max<qsizetype>(bytes.size(), longestConversion));
+    }
     const PcmAudio audio = pcmAudioOf(bytes);
     if (audio.isValid())
         OSTRAKEL_FUZZ_CHECK(audio.data.size() >= audio.channels * audio.bitsPerSample / 8);

@@ -86,10 +86,11 @@ std::vector<double> monoFrames(const PcmAudio &audio)
     return mono;
 }
 
-// Linear interpolation to the rate, as 8-bit unsigned samples.
+// Linear interpolation to the rate, as 8-bit unsigned samples, at most longestConversion.
 QByteArray resampled(const std::vector<double> &mono, int fromRate, int toRate)
 {
-    const qsizetype count = qsizetype(std::floor(double(mono.size()) * toRate / fromRate));
+    const qsizetype count = qsizetype(
+        std::min(std::floor(double(mono.size()) * toRate / fromRate), double(longestConversion)));
     QByteArray samples(count, Qt::Uninitialized);
     for (qsizetype i = 0; i < count; ++i) {
         const double position = double(i) * fromRate / toRate;

@@ -23,6 +23,11 @@ struct DeviceSamples {
     QString problemText(const LanguageTable &texts, const QString &path) const;
 };
 
+// The most samples a conversion gives, far more than any voice device holds: a longer
+// message is refused or cut by the upload all the same, and a file that claims a rate
+// of a few hertz is not blown up to gigabytes first.
+constexpr qsizetype longestConversion = 1 << 20;
+
 // The rates the voice devices play at.
 namespace VoiceRate {
 constexpr int communicator = 8000;  // TKV-C3

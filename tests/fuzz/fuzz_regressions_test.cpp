@@ -167,3 +167,17 @@ TEST(FuzzRegressionIni, ManySectionsReadInLinearTime)
     EXPECT_EQ(ini.value(QStringLiteral("Setup"), QStringLiteral("COM")), QStringLiteral("1"));
 }
 
+// A WAV that claims a rate of 1 Hz was converted to 8000 samples for each of its
+// bytes: gigabytes and minutes for a file of a megabyte. No device holds more than a
+// small part of longestConversion, so the conversion stops there.
+TEST(FuzzRegressionWav, AFewHertzDoNotBlowUpTheConversion)
+{
+    QByteArray wav = wavOfSamples(QByteArray(20000, char(0x80)), 8000);
+    const quint32 oneHertz = 1;
+    std::memcpy(wav.data() + 24, &oneHertz, 4);  // sample rate
+    std::memcpy(wav.data() + 28, &oneHertz, 4);  // bytes a second
+    const DeviceSamples samples = deviceSamplesOf(wav, VoiceRate::communicator);
+    ASSERT_TRUE(samples.ok());
+    EXPECT_TRUE(samples.converted);
+    EXPECT_EQ(samples.samples.size(), longestConversion);
+}
