@@ -125,6 +125,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 MainWindow::~MainWindow()
 {
+    // Closing the window as it goes moves the focus out of the field being edited;
+    // its rule must not come back to a window that is half destroyed.
+    pages_->onRefused = nullptr;
     state_.identification().setView(nullptr);
     state_.setRemoteView(nullptr);
     state_.identification().onModelChange = nullptr;

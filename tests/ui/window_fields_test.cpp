@@ -80,6 +80,23 @@ TEST_F(WindowFieldsTest, LeavingACodeFieldAppliesItsRule)
     }
 }
 
+TEST_F(WindowFieldsTest, ClosingTheWindowOverARefusedFieldTellsNothing)
+{
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    window_->showNode(0);
+    QLineEdit *code = editor("hangUpCode").edit();
+    code->setFocus();
+    code->clear();
+    QTest::keyClicks(code, QStringLiteral("7"));
+    ASSERT_TRUE(code->hasFocus());
+    messages_.messages.clear();
+    // The window goes with the focus still in the field that its rule would refuse.
+    window_.reset();
+    EXPECT_TRUE(messages_.messages.isEmpty()) << messages_.messages.join(u'|').toStdString();
+}
+
 TEST_F(WindowFieldsTest, ListsTakeNoTypingAndFallBackWhenLeftEmpty)
 {
     selectModel(C2);
