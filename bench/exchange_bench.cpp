@@ -66,7 +66,7 @@ void report(const char *name, const Measure &m, bool rows)
         printBenchRow(name, "simulated", m.seconds, wire + framingSeconds, "s");
         return;
     }
-    std::printf("%-6s simulated %.3f s (transfer %.3f s + pauses %.3f s), wire bytes %lld, "
+    std::printf("%-26s simulated %.3f s (transfer %.3f s + pauses %.3f s), wire bytes %lld, "
                 "wire time %.3f s, transfer/wire %.2f\n",
                 name, m.seconds, transfer, framingSeconds, m.wireBytes, wire, transfer / wire);
 }
@@ -76,7 +76,7 @@ void report(const char *name, const Measure &m, bool rows)
 int main(int argc, char **argv)
 {
     const bool rows = rowsWanted(argc, argv);
-    report(rows ? "read parameters, TKV-C2" : "read", run(false), rows);
-    report(rows ? "write parameters, TKV-C2" : "write", run(true), rows);
+    report("read parameters, TKV-C2", run(false), rows);
+    report("write parameters, TKV-C2", run(true), rows);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/LanguageTable.h"
 #include "app/MessagePresenter.h"
 #include "firmware/BootloaderUpgrade.h"
+#include "firmware/HexRecords.h"
 #include "firmware/LegacyPackets.h"
 #include "firmware/LegacyUpload.h"
 #include "firmware/LoaderEntry.h"
@@ -32,21 +33,6 @@ struct Ending : UpgradeView {
     bool success = false;
 };
 
-QByteArray record(int type, int address, const QByteArray &data)
-{
-    QByteArray bytes;
-    bytes.append(char(data.size()));
-    bytes.append(char(address >> 8));
-    bytes.append(char(address & 0xFF));
-    bytes.append(char(type));
-    bytes.append(data);
-    int sum = 0;
-    for (const char b : bytes)
-        sum += quint8(b);
-    bytes.append(char(-sum & 0xFF));
-    return ':' + bytes.toHex().toUpper() + "\r\n";
-}
-
 QByteArray data16(int address)
 {
     QByteArray bytes;
@@ -61,11 +47,11 @@ QByteArray fullImage128KB()
     QByteArray text;
     for (int address = 0x1000; address < 0x20000; address += 16) {
         if (address % 0x10000 == 0 || address == 0x1000)
-            text += record(4, 0, QByteArray(1, char(0)) + char(address >> 16));
-        text += record(0, address & 0xFFFF, data16(address));
+            text += hexRecord(4, 0, QByteArray(1, char(0)) + char(address >> 16));
+        text += hexRecord(0, address & 0xFFFF, data16(address));
     }
-    text += record(4, 0, QByteArray::fromHex("0030")) + record(0, 0, data16(0).left(10));
-    return text + record(1, 0, {});
+    text += hexRecord(4, 0, QByteArray::fromHex("0030")) + hexRecord(0, 0, data16(0).left(10));
+    return text + hexRecord(1, 0, {});
 }
 
 // 64 KB of program words; the upload sends them up to the end of the memory.
@@ -73,8 +59,8 @@ QByteArray image64KB()
 {
     QByteArray text;
     for (int address = 0; address < 0x10000; address += 16)
-        text += record(0, address, data16(address));
-    return text + record(1, 0, {});
+        text += hexRecord(0, address, data16(address));
+    return text + hexRecord(1, 0, {});
 }
 
 void report(const char *name, double seconds, qint64 wireBytes, bool success, bool rows)
@@ -84,7 +70,7 @@ void report(const char *name, double seconds, qint64 wireBytes, bool success, bo
         printBenchRow(name, success ? "simulated" : "FAILED", seconds, wire, "s");
         return;
     }
-    std::printf("%-22s %s simulated %7.1f s, wire bytes %7lld, wire time %6.1f s, simulated/wire %.2f\n", name,
+    std::printf("%-44s %s simulated %7.1f s, wire bytes %7lld, wire time %6.1f s, simulated/wire %.2f\n", name,
                 success ? "done  " : "FAILED", seconds, wireBytes, wire, seconds / wire);
 }
 
@@ -107,7 +93,7 @@ int main(int argc, char **argv)
         const Nanos start = clock.now();
         const qint64 bytes = link.wireBytes();
         upgrade.runBootloaderUpgrade(hex);
-        report(rows ? "firmware upgrade, TKV-C3 bootloader 128 KB" : "bootloader 128KB",
+        report("firmware upgrade, TKV-C3 bootloader 128 KB",
                std::chrono::duration<double>(clock.now() - start).count(), link.wireBytes() - bytes, view.success,
                rows);
     }
@@ -124,7 +110,7 @@ int main(int argc, char **argv)
         const qint64 bytes = link.wireBytes();
         upload.start();
         clock.runUntil([&] { return view.ended; }, std::chrono::hours(2));
-        report(rows ? "firmware upgrade, TKV-C2 packets 64 KB" : "legacy upload 64KB",
+        report("firmware upgrade, TKV-C2 packets 64 KB",
                std::chrono::duration<double>(clock.now() - start).count(), link.wireBytes() - bytes, view.success,
                rows);
     }

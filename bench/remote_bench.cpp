@@ -73,7 +73,7 @@ void report(const char *name, const std::pair<double, qint64> &measured, bool ro
         printBenchRow(name, "simulated", measured.first, bound, "s");
         return;
     }
-    std::printf("%-13s simulated %7.1f s, DTMF digits %4lld, lower bound %6.1f s (%.0f ms a digit), ratio %.2f\n",
+    std::printf("%-36s simulated %7.1f s, DTMF digits %4lld, lower bound %6.1f s (%.0f ms a digit), ratio %.2f\n",
                 name, measured.first, measured.second, bound,
                 std::chrono::duration<double, std::milli>(SimBlackBox::digitTime).count(), measured.first / bound);
 }
@@ -88,7 +88,7 @@ int main(int argc, char **argv)
         QByteArray working, previous, fresh;
         RemoteRead read(line.link, line.clock, line.messages, line.texts, line.ending, {working, previous, fresh},
                         line.set, line.status, CommunicatorModel::TkvC2);
-        report(rows ? "remote read, TKV-C2 (DTMF digits)" : "remote read",
+        report("remote read, TKV-C2 (DTMF digits)",
                line.measure([&] { read.start({}, false); },
                             [&] { return read.state() == RemoteRead::State::Closed; }),
                rows);
@@ -97,7 +97,7 @@ int main(int argc, char **argv)
         Line line;
         RemoteWrite write(line.link, line.clock, line.messages, line.texts, line.ending, line.set,
                           CommunicatorModel::TkvC2);
-        report(rows ? "remote write, TKV-C2 (DTMF digits)" : "remote write",
+        report("remote write, TKV-C2 (DTMF digits)",
                line.measure([&] { write.start({}, false); },
                             [&] { return write.state() == RemoteWrite::State::Closed; }),
                rows);

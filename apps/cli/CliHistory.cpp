@@ -15,12 +15,11 @@ void keepReading(const QString &device, CommunicatorModel model, const Parameter
 {
     const LanguageTable texts;
     QString path;
-    const SettingsFileResult result = ReadingHistory::archive(ReadingHistory::folder(), device, model,
-                                                              QDateTime::currentDateTime(), set, texts, &path);
+    const SettingsFileResult result = ReadingHistory::keep(device, model, set, texts, &path);
     if (result.ok)
         std::fprintf(stderr, "kept in the history: %s\n", qPrintable(path));
     else
-        printError(texts.text(QStringLiteral("Extensions"), 47).arg(result.message));
+        printError(result.message);
 }
 
 int runHistory(const CliOptions &options)

@@ -1,35 +1,11 @@
 #include "HexFiles.h"
 
+#include "firmware/HexRecords.h"
 #include "firmware/UpgradeResult.h"
 
 namespace HexFiles {
 
-QByteArray record(int type, int address, const QByteArray &data)
-{
-    QByteArray bytes;
-    bytes.append(char(data.size()));
-    bytes.append(char((address >> 8) & 0xFF));
-    bytes.append(char(address & 0xFF));
-    bytes.append(char(type));
-    bytes.append(data);
-    int sum = 0;
-    for (const char b : bytes)
-        sum += quint8(b);
-    bytes.append(char((256 - sum % 256) % 256));
-    return ':' + bytes.toHex().toUpper() + "\r\n";
-}
-
 namespace {
-
-QByteArray linear(int upper)
-{
-    return record(4, 0, QByteArray(1, char(upper >> 8)) + char(upper & 0xFF));
-}
-
-QByteArray end()
-{
-    return record(1, 0, {});
-}
 
 QByteArray randomBytes(SoakRandom &random, int n)
 {
@@ -42,16 +18,16 @@ QByteArray randomBytes(SoakRandom &random, int n)
 // A 256-byte page at the address, as 16 records of 16 bytes (the user ID: 64 bytes).
 QByteArray page(SoakRandom &random, int address)
 {
-    QByteArray text = linear(address >> 16);
+    QByteArray text = linearRecord(address >> 16);
     const int length = address == 0x200000 ? 64 : 256;
     for (int offset = 0; offset < length; offset += 16)
-        text += record(0, (address & 0xFFFF) + offset, randomBytes(random, 16));
+        text += hexRecord(0, (address & 0xFFFF) + offset, randomBytes(random, 16));
     return text;
 }
 
 QByteArray configuration(SoakRandom &random)
 {
-    return linear(0x30) + record(0, 0, randomBytes(random, 10));
+    return linearRecord(0x30) + hexRecord(0, 0, randomBytes(random, 10));
 }
 
 QByteArray programPages(SoakRandom &random, int programSize, bool withStartPage)
@@ -78,7 +54,7 @@ QByteArray bootloaderImage(SoakRandom &random, int programSize)
         text += page(random, 0x2C0000);
     if (random.chance(20))
         text += page(random, 0x200000);
-    return text + configuration(random) + end();
+    return text + configuration(random) + endRecord();
 }
 
 QByteArray refusedBootloaderImage(SoakRandom &random, int programSize, int &refusal)
@@ -87,10 +63,10 @@ QByteArray refusedBootloaderImage(SoakRandom &random, int programSize, int &refu
     switch (random.below(programSize == 0x10000 ? 6 : 5)) {
     case 0:
         refusal = UpgradeResult::MissingStartPage;
-        return programPages(random, programSize, false) + page(random, 0x1100) + configuration(random) + end();
+        return programPages(random, programSize, false) + page(random, 0x1100) + configuration(random) + endRecord();
     case 1:
         refusal = UpgradeResult::NoConfiguration;
-        return programPages(random, programSize, true) + end();
+        return programPages(random, programSize, true) + endRecord();
     case 2: {
         refusal = UpgradeResult::HexChecksum;
         QByteArray text = bootloaderImage(random, programSize);
@@ -105,13 +81,13 @@ QByteArray refusedBootloaderImage(SoakRandom &random, int programSize, int &refu
         return programPages(random, programSize, true) + configuration(random);
     case 4:
         refusal = UpgradeResult::HexChecksum;
-        return programPages(random, programSize, true).replace(":10", ":1G") + configuration(random) + end();
+        return programPages(random, programSize, true).replace(":10", ":1G") + configuration(random) + endRecord();
     default:
         // Data beyond the memory of a 64 KiB device: the file itself is sound, the
         // device's reported size refuses it.
         refusal = UpgradeResult::HexAddress;
         return programPages(random, programSize, true) + page(random, 0x10000 + random.between(0, 0xFF) * 0x100)
-               + configuration(random) + end();
+               + configuration(random) + endRecord();
     }
 }
 
@@ -123,11 +99,11 @@ QByteArray legacyImage(SoakRandom &random, bool largeMemory)
     const int records = random.between(1, 8);
     for (int i = 0; i < records; ++i) {
         const int address = random.between(1, lastByte / 8 - 4) * 8;
-        text += record(0, address, randomBytes(random, random.chance(50) ? 16 : 8));
+        text += hexRecord(0, address, randomBytes(random, random.chance(50) ? 16 : 8));
     }
     // The first record past the end of the memory ends the list with the end packet.
-    text += record(0, largeMemory ? 0x79A2 : 0x3DA2, randomBytes(random, 2));
-    return text + end();
+    text += hexRecord(0, largeMemory ? 0x79A2 : 0x3DA2, randomBytes(random, 2));
+    return text + endRecord();
 }
 
 QByteArray refusedLegacyImage(SoakRandom &random, bool largeMemory, int &refusal)
@@ -141,8 +117,8 @@ QByteArray refusedLegacyImage(SoakRandom &random, bool largeMemory, int &refusal
     }
     refusal = UpgradeResult::NoProgram;
     // Only words the upload never sends (0 to 3), then the end of the memory.
-    return record(0, 0x0000, randomBytes(random, 8)) + record(0, largeMemory ? 0x79A2 : 0x3DA2, randomBytes(random, 2))
-           + end();
+    return hexRecord(0, 0x0000, randomBytes(random, 8)) + hexRecord(0, largeMemory ? 0x79A2 : 0x3DA2, randomBytes(random, 2))
+           + endRecord();
 }
 
 }  // namespace HexFiles

@@ -7,8 +7,6 @@
 // Firmware files made in code: Intel HEX records with their checksums.
 namespace HexFiles {
 
-QByteArray record(int type, int address, const QByteArray &data);
-
 // A TKV-C3 file that the upgrade takes: the start page, a few more pages of the
 // program memory (programSize bytes), at times the device information and the user
 // ID, the configuration, the end.

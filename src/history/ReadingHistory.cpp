@@ -70,6 +70,15 @@ SettingsFileResult archive(const QString &folder, const QString &device, Communi
     return result;
 }
 
+SettingsFileResult keep(const QString &device, CommunicatorModel model, const ParameterSet &set,
+                        const LanguageTable &texts, QString *path)
+{
+    SettingsFileResult result = archive(folder(), device, model, QDateTime::currentDateTime(), set, texts, path);
+    if (!result.ok)
+        result.message = texts.text(QStringLiteral("Extensions"), 47).arg(result.message);
+    return result;
+}
+
 QList<HistoryEntry> list(const QString &folder)
 {
     QList<HistoryEntry> entries;

@@ -39,6 +39,11 @@ SettingsFileResult archive(const QString &folder, const QString &device, Communi
                            const QDateTime &time, const ParameterSet &set, const LanguageTable &texts,
                            QString *path = nullptr);
 
+// Keeps the set as a reading of now in folder(); a failure's message says that the
+// reading could not be kept, and why.
+SettingsFileResult keep(const QString &device, CommunicatorModel model, const ParameterSet &set,
+                        const LanguageTable &texts, QString *path = nullptr);
+
 // The readings in the folder, by device, the newest first for each. Files whose names
 // are not ours are left out.
 QList<HistoryEntry> list(const QString &folder);

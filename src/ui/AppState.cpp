@@ -119,10 +119,9 @@ void AppState::blockRead(const QString &deviceType, const QByteArray &block)
 
 void AppState::keepReading(const QString &device)
 {
-    const SettingsFileResult result = ReadingHistory::archive(ReadingHistory::folder(), device, model(),
-                                                              QDateTime::currentDateTime(), parameters_, texts_);
+    const SettingsFileResult result = ReadingHistory::keep(device, model(), parameters_, texts_);
     if (!result.ok)
-        messages_.showMessage(texts_.text(QStringLiteral("Extensions"), 47).arg(result.message));
+        messages_.showMessage(result.message);
 }
 
 QByteArray AppState::blockToWrite(const QString &deviceType)

@@ -2,38 +2,10 @@
 
 // Intel HEX records for the firmware tests, with their checksums.
 
+#include "firmware/HexRecords.h"
+
 #include <QByteArray>
 #include <QList>
-
-inline QByteArray hexRecord(int type, int address, const QByteArray &data)
-{
-    QByteArray bytes;
-    bytes.append(char(data.size()));
-    bytes.append(char(address >> 8));
-    bytes.append(char(address & 0xFF));
-    bytes.append(char(type));
-    bytes.append(data);
-    int sum = 0;
-    for (const char b : bytes)
-        sum += quint8(b);
-    bytes.append(char((256 - sum % 256) % 256));
-    return ':' + bytes.toHex().toUpper() + "\r\n";
-}
-
-inline QByteArray dataRecord(int address, const QByteArray &data)
-{
-    return hexRecord(0, address, data);
-}
-
-inline QByteArray linearRecord(int upper)
-{
-    return hexRecord(4, 0, QByteArray(1, char(upper >> 8)) + char(upper & 0xFF));
-}
-
-inline QByteArray endRecord()
-{
-    return hexRecord(1, 0, {});
-}
 
 // n bytes counting up from first.
 inline QByteArray countingBytes(int n, int first = 0)
