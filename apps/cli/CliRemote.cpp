@@ -33,7 +33,7 @@ const QString simPrefix = QStringLiteral("sim");
 struct RemotePlan {
     CommunicatorModel model = CommunicatorModel::TkvC;
     std::optional<SimKind> simulated;  // the model of the simulated communicator
-    QString serial;
+    QString serial;  // the BlackBox's serial number, or the path of its serial device
     DialParameters dial;
     Nanos timeout = std::chrono::hours(1);
     ReadChoices parts;
@@ -70,10 +70,16 @@ bool digitsOnly(const QString &text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// A BlackBox left to the kernel's driver is named by its tty, /dev/ttyUSBn.
+bool isDevicePath(const QString &box)
+{
+    return box.startsWith(u'/');
+}
+
 bool planBox(const CliOptions &options, RemotePlan &plan)
 {
     if (options.blackBox.isEmpty()) {
-        printError(QStringLiteral("%1 needs --blackbox SERIAL, sim or sim:MODEL").arg(options.command));
+        printError(QStringLiteral("%1 needs --blackbox SERIAL, /dev/ttyUSBn, sim or sim:MODEL").arg(options.command));
         return false;
     }
     if (options.blackBox == simPrefix || options.blackBox.startsWith(simPrefix + u':')) {
@@ -211,7 +217,7 @@ public:
           clock_(plan.simulated ? std::unique_ptr<Clock>(std::make_unique<VirtualClock>())
                                 : std::unique_ptr<Clock>(std::make_unique<QtClock>())),
           log_(options.logFile.isEmpty() ? nullptr : std::make_unique<CommLog>(options.logFile, &messages_)),
-          bus_(plan.simulated ? std::make_unique<RemoteBus>(*clock_, *plan.simulated) : std::make_unique<RemoteBus>()),
+          bus_(makeBus(plan)),
           link_(bus_->api(), *clock_, messages_, texts_, log_.get(), &progress_),
           start_(clock_->now())
     {
@@ -280,6 +286,15 @@ public:
     }
 
 private:
+    std::unique_ptr<RemoteBus> makeBus(const RemotePlan &plan) const
+    {
+        if (plan.simulated)
+            return std::make_unique<RemoteBus>(*clock_, *plan.simulated);
+        if (isDevicePath(plan.serial))
+            return std::make_unique<RemoteBus>(plan.serial);
+        return std::make_unique<RemoteBus>();
+    }
+
     void openReport(RemoteJob &job, const char *prefix)
     {
         const QString path = ProgramFolder::path() + QLatin1String(prefix)

@@ -53,7 +53,7 @@ QByteArray checksumAnswer(const QByteArray &bytes)
 RemoteRig::RemoteRig(CommunicatorModel model, quint64 seed)
     : model(model), kind(kindOf(model)), communicator(kind), box(clock, communicator)
 {
-    bus.devices = {{"QUE00042", "QUENTAmodul", &box}};
+    bus.devices = {{"QUE00042", BlackBoxPort::Description, &box}};
     // Its number and password stay as dialled, whatever the writes give it.
     communicator.parallelNumber = "3";
     communicator.password = "1234";

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString BoxDescription = QStringLiteral("QUENTAmodul");
+const QString BoxDescription = QString::fromLatin1(BlackBoxPort::Description);
 const QString BoxSerialPrefix = QStringLiteral("QUE");
 constexpr Millis OpenSettle{10};
 
@@ -35,7 +35,7 @@ int BlackBoxPort::prefixedCount() const
 {
     int count = 0;
     for (const QString &serial : deviceList_)
-        count += serial.startsWith(BoxSerialPrefix) ? 1 : 0;
+        count += serial.startsWith(BoxSerialPrefix) || serial.startsWith(u'/') ? 1 : 0;
     return count;
 }
 

@@ -15,6 +15,8 @@ class FtdiApi;
 class BlackBoxPort {
 public:
     static constexpr int MaxListed = 65;
+    // How a BlackBox describes itself on the bus.
+    static constexpr const char *Description = "QUENTAmodul";
 
     BlackBoxPort(FtdiApi &api, Clock &clock);
     BlackBoxPort(const BlackBoxPort &) = delete;
@@ -28,7 +30,8 @@ public:
     const QStringList &deviceList() const { return deviceList_; }
     // FTDI devices of every kind present at the last listing.
     int ftdiDeviceCount() const { return ftdiDeviceCount_; }
-    // Listed boxes whose serial number begins with "QUE": the ones offered.
+    // Listed boxes whose serial number begins with "QUE", or that are named by the
+    // path of their serial device: the ones offered.
     int prefixedCount() const;
 
     // Opens the box and sets its line (plain serial, DTR on, RTS off, 9600 baud);

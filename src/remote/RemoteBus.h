@@ -12,7 +12,7 @@ class SimFtdiApi;
 class SimMemoryFile;
 class SimRemoteCommunicator;
 
-// The USB bus the BlackBoxes are found on: the real one (libftdi), or a simulated
+// The USB bus the BlackBoxes are found on: the real one (libftdi), one serial device, or a simulated
 // one with a single BlackBox whose telephone line leads to a simulated communicator
 // of a model. The simulated communicator keeps its memory in the program folder
 // between runs, as the simulated devices of the service cable do.
@@ -23,6 +23,9 @@ public:
 
     // A real bus.
     RemoteBus();
+    // A bus with the one BlackBox that the kernel's driver offers as this serial
+    // device (/dev/ttyUSBn), named by the path.
+    explicit RemoteBus(const QString &devicePath);
     // A simulated bus with a communicator of the model (TKV-C, TKV-C2 or TKV-C3).
     RemoteBus(Clock &clock, SimKind model);
     ~RemoteBus();

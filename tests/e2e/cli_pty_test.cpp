@@ -1,40 +1,13 @@
 // The command-line tool against a simulated device served on a pseudo-terminal:
 // the whole path of a real COM-port cable, from QSerialPort to the device and back.
 #include "support/CliRunner.h"
+#include "support/PtyDevice.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-// One simulated device on a pseudo-terminal for the life of the object.
-class PtyDevice {
-public:
-    explicit PtyDevice(const QString &kind, const QStringList &extra = {})
-    {
-        sim_.start(QStringLiteral(OSTRAKEL_SIM_EXE), QStringList{QStringLiteral("--pty"), kind} + extra);
-        if (sim_.waitForReadyRead(10'000))
-            path_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-    }
-    ~PtyDevice()
-    {
-        sim_.terminate();
-        if (!sim_.waitForFinished(5'000))
-            sim_.kill();
-    }
-    const QString &path() const { return path_; }
-    void kill()
-    {
-        sim_.kill();
-        sim_.waitForFinished();
-    }
-
-private:
-    QProcess sim_;
-    QString path_;
-};
 
 QByteArray readFile(const QString &path)
 {

@@ -19,11 +19,13 @@ TEST(BlackBoxPort, ListsOnlyBoxesAndCountsThoseWithTheirPrefix)
                        {"QUE001", "QUENTAmodul"},
                        {"XYZ002", "QUENTAmodul"},
                        {"QUE003", "QUENTAmodulX"},
-                       {"QUE004", "QUENTAmodul"}};
+                       {"QUE004", "QUENTAmodul"},
+                       {"/dev/ttyUSB0", "QUENTAmodul"}};
     rig.port.listBlackBoxes();
-    EXPECT_EQ(rig.port.ftdiDeviceCount(), 5);
-    EXPECT_EQ(rig.port.deviceList(), QStringList({"QUE001", "XYZ002", "QUE004"}));
-    EXPECT_EQ(rig.port.prefixedCount(), 2);
+    EXPECT_EQ(rig.port.ftdiDeviceCount(), 6);
+    EXPECT_EQ(rig.port.deviceList(), QStringList({"QUE001", "XYZ002", "QUE004", "/dev/ttyUSB0"}));
+    // A box named by its tty was chosen by the technician: it is offered too.
+    EXPECT_EQ(rig.port.prefixedCount(), 3);
 }
 
 TEST(BlackBoxPort, NoDevicesOrAFailingBusListNothing)
