@@ -77,6 +77,7 @@ bool collectCodecRows(bool quick, std::vector<Row> &rows)
         {QStringLiteral("decodeImage"), QStringLiteral("decode parameter image")},
         {QStringLiteral("writeSettings"), QStringLiteral("write settings file")},
         {QStringLiteral("readSettings"), QStringLiteral("read settings file")},
+        {QStringLiteral("readManySections"), QStringLiteral("read INI file of 200000 sections")},
     };
     const QJsonArray benchmarks = QJsonDocument::fromJson(out).object().value(QStringLiteral("benchmarks")).toArray();
     for (const QJsonValue &entry : benchmarks) {
@@ -86,7 +87,8 @@ bool collectCodecRows(bool quick, std::vector<Row> &rows)
         for (const auto &[key, text] : names)
             if (key == operation)
                 operation = text;
-        operation += QStringLiteral(", ") + models.value(name.value(1).toInt());
+        if (name.size() > 1)
+            operation += QStringLiteral(", ") + models.value(name.value(1).toInt());
         const QString unit = b.value(QStringLiteral("time_unit")).toString();
         const double scale = unit == QLatin1String("ns") ? 1e-9 : unit == QLatin1String("us") ? 1e-6 : 1e-3;
         rows.push_back({operation, QStringLiteral("measured"), b.value(QStringLiteral("real_time")).toDouble() * scale,

@@ -1,9 +1,12 @@
-// Time per call of the parameter codec and the settings file, for each model.
+// Time per call of the parameter codec and the settings file, for each model, and of
+// reading an INI file of very many sections (a damaged Config.ini or language file).
+#include "app/IniFile.h"
 #include "app/LanguageTable.h"
 #include "params/Catalogue.h"
 #include "params/SettingsFile.h"
 #include "protocol/AlarmImageCodec.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -57,10 +60,28 @@ void readSettings(benchmark::State &state)
         benchmark::DoNotOptimize(readSettingsFile(path, d.set, d.model, texts));
 }
 
+void readManySections(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Many.lng"));
+    QByteArray text = "[Setup]\nCOM=1\n";
+    for (int i = 0; i < 200000; ++i)
+        text += "[s" + QByteArray::number(i) + "]\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
+        state.SkipWithError("cannot write the INI file");
+        return;
+    }
+    file.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(IniFile(path).value(QStringLiteral("Setup"), QStringLiteral("COM")));
+}
+
 } // namespace
 
 BENCHMARK(encodeImage)->DenseRange(0, 2);
 BENCHMARK(decodeImage)->DenseRange(0, 2);
 BENCHMARK(writeSettings)->DenseRange(0, 2);
 BENCHMARK(readSettings)->DenseRange(0, 2);
+BENCHMARK(readManySections)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
