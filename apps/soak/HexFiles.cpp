@@ -15,14 +15,10 @@ QByteArray randomBytes(SoakRandom &random, int n)
     return bytes;
 }
 
-// A 256-byte page at the address, as 16 records of 16 bytes (the user ID: 64 bytes).
+// A page of random bytes at the address.
 QByteArray page(SoakRandom &random, int address)
 {
-    QByteArray text = linearRecord(address >> 16);
-    const int length = address == 0x200000 ? 64 : 256;
-    for (int offset = 0; offset < length; offset += 16)
-        text += hexRecord(0, (address & 0xFFFF) + offset, randomBytes(random, 16));
-    return text;
+    return pageRecords(address, randomBytes(random, pageLength(address)));
 }
 
 QByteArray configuration(SoakRandom &random)

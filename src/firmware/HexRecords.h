@@ -1,5 +1,7 @@
 #pragma once
 
+#include "firmware/FirmwareImage.h"
+
 #include <QByteArray>
 
 // Intel HEX records with their checksums, for firmware files made in code (tests, the
@@ -33,4 +35,20 @@ inline QByteArray linearRecord(int upper)
 inline QByteArray endRecord()
 {
     return hexRecord(1, 0, {});
+}
+
+// How many bytes a page of a bootloader firmware file holds at the address: a block,
+// or the whole user ID area.
+inline int pageLength(int address)
+{
+    return quint32(address) == MemoryArea::userIdStart ? MemoryArea::userIdLength : ImageBlock::length;
+}
+
+// One page at the address: its linear record, then its bytes in records of 16.
+inline QByteArray pageRecords(int address, const QByteArray &bytes)
+{
+    QByteArray text = linearRecord(address >> 16);
+    for (int offset = 0; offset < bytes.size(); offset += 16)
+        text += dataRecord((address & 0xFFFF) + offset, bytes.mid(offset, 16));
+    return text;
 }

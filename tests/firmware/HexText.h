@@ -21,13 +21,8 @@ inline QByteArray countingBytes(int n, int first = 0)
 inline QByteArray firmwareHex(const QList<int> &pages, bool withConfiguration = true)
 {
     QByteArray text;
-    for (int page : pages) {
-        text += linearRecord(page >> 16);
-        // The user ID area holds 64 bytes.
-        const int length = page == 0x200000 ? 64 : 256;
-        for (int offset = 0; offset < length; offset += 16)
-            text += dataRecord((page & 0xFFFF) + offset, countingBytes(16, (page >> 8) + offset));
-    }
+    for (int page : pages)
+        text += pageRecords(page, countingBytes(pageLength(page), page >> 8));
     if (withConfiguration) {
         text += linearRecord(0x30);
         text += dataRecord(0, countingBytes(10, 0x40));
